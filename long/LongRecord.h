@@ -1,0 +1,92 @@
+// Helpers shared by the record operations of TavoLong: moving magnitudes between records and
+// word runs while keeping every slot above Len zero.
+#pragma once
+
+#include <cstring>
+
+#include "LongWords.h"
+#include "TavoLong.h"
+
+// The number of words that hold len digits.
+constexpr int WordsOf(int len) {
+  return (len + 7) / 8;
+}
+
+inline Word* WordsOf(TLongNum& a) {
+  return a.Digit.Word;
+}
+inline const Word* WordsOf(const TLongNum& a) {
+  return a.Digit.Word;
+}
+// The words that a's digits use. Held to the storage, so that even a record whose Len was
+// set beyond the capacity by hand cannot lead outside it.
+inline int UsedWords(const TLongNum& a) {
+  const int n = WordsOf(a.Len);
+  return n < WordSlots ? n : WordSlots;
+}
+
+// The digits that the n words w[0..n) use, at least 1 (a zero has one digit).
+inline int DigitLength(const Word* w, int n) {
+  n = WordsTrim(w, n);
+  if (n == 0) return 1;
+  return 8 * (n - 1) + (WordBits - std::countl_zero(w[n - 1]) + 7) / 8;
+}
+
+// The number of bits of the magnitude of a (0 for zero).
+inline int BitLength(const TLongNum& a) {
+  const int n = UsedWords(a);
+  const Word top = a.Digit.Word[n - 1];
+  return top == 0 ? 0 : WordBits * (n - 1) + WordBits - std::countl_zero(top);
+}
+
+// Clears a.Digit.Word[from..to).
+inline void ClearWords(TLongNum& a, int from, int to) {
+  if (to > from) std::memset(a.Digit.Word + from, 0, sizeof(Word) * (to - from));
+}
+
+// dst := src, touching only the words that either of them uses.
+inline void LongCopy(TLongNum& dst, const TLongNum& src) {
+  if (&dst == &src) return;
+  const int n = UsedWords(src);
+  const int old = UsedWords(dst);
+  for (int i = 0; i < n; ++i)
+    dst.Digit.Word[i] = src.Digit.Word[i];
+  ClearWords(dst, n, old);
+  dst.Len = src.Len;
+  dst.Sign = src.Sign;
+  dst.Overflowed = src.Overflowed;
+}
+
+// Completes a result whose magnitude has just been written into a.Digit.Word[0..n): clears
+// the words from n up to oldWords (what a used before), sets Len, Sign and Overflowed, and
+// saturates when the magnitude needs more than MaxDigits digits.
+inline void FinishMagnitude(TLongNum& a, int n, int oldWords, std::int8_t sign) {
+  ClearWords(a, n, oldWords);
+  const int len = DigitLength(a.Digit.Word, n);
+  if (len > MaxDigits) {
+    LongSaturate(a);
+    return;
+  }
+  a.Len = static_cast<std::uint16_t>(len);
+  a.Sign = sign;
+  a.Overflowed = false;
+}
+
+// a := the magnitude w[0..n) with the given sign, saturating when it needs more than MaxDigits
+// digits; n may exceed WordSlots when the top words are zero. w must not be a's own words
+// unless it is exactly them.
+inline void StoreMagnitude(TLongNum& a, const Word* w, int n, std::int8_t sign) {
+  n = WordsTrim(w, n);
+  if (n == 0) n = 1;
+  if (DigitLength(w, n) > MaxDigits) {
+    LongSaturate(a);
+    return;
+  }
+  const int old = UsedWords(a);
+  Word* dst = a.Digit.Word;
+  if (dst != w) {
+    for (int i = 0; i < n; ++i)
+      dst[i] = w[i];
+  }
+  FinishMagnitude(a, n, old, sign);
+}

@@ -1,0 +1,79 @@
+// Shifts of the magnitude by whole digits and by bits, in place.
+#include <cstring>
+
+#include "LongRecord.h"
+#include "TavoLong.h"
+
+namespace {
+
+// Zero and saturated values pass through every shift unchanged.
+bool PassesUnchanged(const TLongNum& a) {
+  return a.Overflowed || LongIsZero(a);
+}
+
+}  // namespace
+
+void LongShiftLeftDigits(TLongNum& a, std::uint16_t n) {
+  if (PassesUnchanged(a)) return;
+  if (a.Len + n > MaxDigits) {
+    LongSaturate(a);
+    return;
+  }
+  std::uint8_t* bytes = a.Digit.Bytes();
+  std::memmove(bytes + n, bytes, a.Len);
+  std::memset(bytes, 0, n);
+  a.Len = static_cast<std::uint16_t>(a.Len + n);
+}
+
+void LongShiftLeft(TLongNum& a, std::uint16_t bits) {
+  if (PassesUnchanged(a)) return;
+  const int len = (BitLength(a) + bits + 7) / 8;
+  if (len > MaxDigits) {
+    LongSaturate(a);
+    return;
+  }
+  const int wordShift = bits / WordBits;
+  const int bitShift = bits % WordBits;
+  const int n = UsedWords(a);
+  Word* w = WordsOf(a);
+  if (bitShift == 0) {
+    std::memmove(w + wordShift, w, n * sizeof(Word));
+  } else {
+    const Word out = WordsShiftLeft(w + wordShift, w, n, bitShift);
+    if (out != 0) w[n + wordShift] = out;
+  }
+  ClearWords(a, 0, wordShift);
+  a.Len = static_cast<std::uint16_t>(len);
+}
+
+void LongShiftRightDigits(TLongNum& a, std::uint16_t n) {
+  if (PassesUnchanged(a)) return;
+  if (a.Len <= n) {
+    LongCopy(a, LongZero);
+    return;
+  }
+  std::uint8_t* bytes = a.Digit.Bytes();
+  const int len = a.Len - n;
+  std::memmove(bytes, bytes + n, len);
+  std::memset(bytes + len, 0, n);
+  a.Len = static_cast<std::uint16_t>(len);
+}
+
+void LongShiftRight(TLongNum& a, std::uint16_t bits) {
+  if (PassesUnchanged(a)) return;
+  if (a.Len <= bits / 8) {
+    LongCopy(a, LongZero);
+    return;
+  }
+  const int wordShift = bits / WordBits;
+  const int bitShift = bits % WordBits;
+  const int n = UsedWords(a);
+  const int kept = n - wordShift;
+  Word* w = WordsOf(a);
+  if (bitShift == 0) {
+    std::memmove(w, w + wordShift, kept * sizeof(Word));
+  } else {
+    WordsShiftRight(w, w + wordShift, kept, bitShift);
+  }
+  FinishMagnitude(a, kept, n, a.Sign);
+}

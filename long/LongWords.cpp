@@ -1,0 +1,245 @@
+#include "LongWords.h"
+
+#include <bit>
+
+int WordsCompare(const Word* a, const Word* b, int n) {
+  for (int i = n - 1; i >= 0; --i) {
+    if (a[i] != b[i]) return a[i] > b[i] ? 1 : -1;
+  }
+  return 0;
+}
+
+int WordsTrim(const Word* a, int n) {
+  while (n > 0 && a[n - 1] == 0)
+    --n;
+  return n;
+}
+
+Word WordsAdd(Word* dst, const Word* a, const Word* b, int n) {
+  Word carry = 0;
+  for (int i = 0; i < n; ++i) {
+    const DoubleWord t = DoubleWord{a[i]} + b[i] + carry;
+    dst[i] = static_cast<Word>(t);
+    carry = static_cast<Word>(t >> WordBits);
+  }
+  return carry;
+}
+
+Word WordsAddWord(Word* dst, const Word* a, int n, Word w) {
+  int i = 0;
+  for (; i < n && w != 0; ++i) {
+    const Word s = a[i] + w;
+    w = s < w;
+    dst[i] = s;
+  }
+  if (dst != a) {
+    for (; i < n; ++i)
+      dst[i] = a[i];
+  }
+  return w;
+}
+
+Word WordsSub(Word* dst, const Word* a, const Word* b, int n) {
+  Word borrow = 0;
+  for (int i = 0; i < n; ++i) {
+    const Word ai = a[i];
+    const Word bi = b[i];
+    const Word t = ai - bi;
+    const Word d = t - borrow;
+    borrow = (ai < bi) | (t < borrow);
+    dst[i] = d;
+  }
+  return borrow;
+}
+
+Word WordsSubWord(Word* dst, const Word* a, int n, Word w) {
+  int i = 0;
+  for (; i < n && w != 0; ++i) {
+    const Word ai = a[i];
+    dst[i] = ai - w;
+    w = ai < w;
+  }
+  if (dst != a) {
+    for (; i < n; ++i)
+      dst[i] = a[i];
+  }
+  return w;
+}
+
+Word WordsMulWord(Word* dst, const Word* a, int n, Word w) {
+  Word carry = 0;
+  for (int i = 0; i < n; ++i) {
+    const DoubleWord t = DoubleWord{a[i]} * w + carry;
+    dst[i] = static_cast<Word>(t);
+    carry = static_cast<Word>(t >> WordBits);
+  }
+  return carry;
+}
+
+Word WordsAddMulWord(Word* dst, const Word* a, int n, Word w) {
+  Word carry = 0;
+  for (int i = 0; i < n; ++i) {
+    const DoubleWord t = DoubleWord{a[i]} * w + dst[i] + carry;
+    dst[i] = static_cast<Word>(t);
+    carry = static_cast<Word>(t >> WordBits);
+  }
+  return carry;
+}
+
+Word WordsSubMulWord(Word* dst, const Word* a, int n, Word w) {
+  Word carry = 0;
+  for (int i = 0; i < n; ++i) {
+    const DoubleWord p = DoubleWord{a[i]} * w + carry;
+    const Word lo = static_cast<Word>(p);
+    const Word d = dst[i];
+    dst[i] = d - lo;
+    carry = static_cast<Word>(p >> WordBits) + (d < lo);
+  }
+  return carry;
+}
+
+void WordsMul(Word* dst, const Word* a, int na, const Word* b, int nb) {
+  dst[na] = WordsMulWord(dst, a, na, b[0]);
+  for (int j = 1; j < nb; ++j)
+    dst[na + j] = WordsAddMulWord(dst + j, a, na, b[j]);
+}
+
+Word WordsShiftLeft(Word* dst, const Word* a, int n, int s) {
+  const Word out = a[n - 1] >> (WordBits - s);
+  for (int i = n - 1; i > 0; --i)
+    dst[i] = (a[i] << s) | (a[i - 1] >> (WordBits - s));
+  dst[0] = a[0] << s;
+  return out;
+}
+
+Word WordsShiftRight(Word* dst, const Word* a, int n, int s) {
+  const Word out = a[0] << (WordBits - s);
+  for (int i = 0; i < n - 1; ++i)
+    dst[i] = (a[i] >> s) | (a[i + 1] << (WordBits - s));
+  dst[n - 1] = a[n - 1] >> s;
+  return out;
+}
+
+Word WordReciprocal(Word d) {
+  return static_cast<Word>(((DoubleWord{~d} << WordBits) | ~Word{0}) / d);
+}
+
+// Division by an invariant word through its reciprocal (Moller and Granlund, 2011).
+Word DivideTwoByOne(Word& rem, Word hi, Word lo, Word d, Word dInverse) {
+  const DoubleWord p = DoubleWord{hi} * dInverse + ((DoubleWord{hi} << WordBits) | lo);
+  Word q = static_cast<Word>(p >> WordBits) + 1;
+  const Word q0 = static_cast<Word>(p);
+  Word r = lo - q * d;
+  if (r > q0) {
+    --q;
+    r += d;
+  }
+  if (r >= d) {
+    ++q;
+    r -= d;
+  }
+  rem = r;
+  return q;
+}
+
+Word WordsDivRemWord(Word* q, const Word* a, int n, Word d) {
+  const int s = std::countl_zero(d);
+  const Word dn = d << s;
+  const Word inverse = WordReciprocal(dn);
+  if (s == 0) {
+    Word r = 0;
+    for (int i = n - 1; i >= 0; --i)
+      q[i] = DivideTwoByOne(r, r, a[i], dn, inverse);
+    return r;
+  }
+  // Divide a << s by d << s, forming the shifted words on the way down.
+  Word r = a[n - 1] >> (WordBits - s);
+  for (int i = n - 1; i > 0; --i) {
+    const Word lo = (a[i] << s) | (a[i - 1] >> (WordBits - s));
+    q[i] = DivideTwoByOne(r, r, lo, dn, inverse);
+  }
+  q[0] = DivideTwoByOne(r, r, a[0] << s, dn, inverse);
+  return r >> s;
+}
+
+Word WordsDivRemNormalized(Word* q, Word* u, int nu, const Word* v, int nv, Word vInverse) {
+  const Word v1 = v[nv - 1];
+  const Word v0 = v[nv - 2];
+  const int m = nu - nv;
+
+  Word top = 0;
+  if (WordsCompare(u + m, v, nv) >= 0) {
+    WordsSub(u + m, u + m, v, nv);
+    top = 1;
+  }
+  for (int j = m - 1; j >= 0; --j) {
+    // The remainder so far, u[j+1..j+nv], is below v, so its top word n2 is at most v1.
+    const Word n2 = u[j + nv];
+    const Word n1 = u[j + nv - 1];
+    const Word n0 = u[j + nv - 2];
+    Word qhat;
+    Word rhat;
+    bool rhatFits = true;
+    if (n2 == v1) {
+      // The two-by-one quotient would be B or more; start from B - 1.
+      qhat = ~Word{0};
+      rhat = n1 + v1;
+      rhatFits = rhat >= n1;
+    } else {
+      qhat = DivideTwoByOne(rhat, n2, n1, v1, vInverse);
+    }
+    // Refine the estimate with the second divisor word; after this it is at most one too
+    // large. Once rhat reaches B the test can no longer fail.
+    if (rhatFits) {
+      DoubleWord product = DoubleWord{qhat} * v0;
+      while (product > ((DoubleWord{rhat} << WordBits) | n0)) {
+        --qhat;
+        product -= v0;
+        const Word previous = rhat;
+        rhat += v1;
+        if (rhat < previous) break;
+      }
+    }
+    const Word borrow = WordsSubMulWord(u + j, v, nv, qhat);
+    if (borrow > n2) {
+      WordsAdd(u + j, u + j, v, nv);
+      --qhat;
+    }
+    u[j + nv] = 0;
+    if (q != nullptr) q[j] = qhat;
+  }
+  return top;
+}
+
+void WordsDivRem(Word* q, Word* r, const Word* u, int nu, const Word* v, int nv, Word* scratch) {
+  if (nv == 1) {
+    Word* quotient = q != nullptr ? q : scratch;
+    r[0] = WordsDivRemWord(quotient, u, nu, v[0]);
+    return;
+  }
+  // Normalise once: shift both so that the divisor's top bit is set.
+  const int s = std::countl_zero(v[nv - 1]);
+  Word* un = scratch;
+  Word* vn = scratch + nu + 1;
+  if (s == 0) {
+    for (int i = 0; i < nu; ++i)
+      un[i] = u[i];
+    for (int i = 0; i < nv; ++i)
+      vn[i] = v[i];
+    un[nu] = 0;
+  } else {
+    un[nu] = WordsShiftLeft(un, u, nu, s);
+    WordsShiftLeft(vn, v, nv, s);
+  }
+  // When the shift spills into a new top word, the quotient's words all come from the loop of
+  // the division and its top word is zero.
+  const int top = un[nu] != 0 ? nu + 1 : nu;
+  const Word high = WordsDivRemNormalized(q, un, top, vn, nv, WordReciprocal(vn[nv - 1]));
+  if (q != nullptr && top == nu) q[nu - nv] = high;
+  if (s == 0) {
+    for (int i = 0; i < nv; ++i)
+      r[i] = un[i];
+  } else {
+    WordsShiftRight(r, un, nv, s);
+  }
+}

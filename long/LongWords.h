@@ -1,0 +1,62 @@
+// Word kernels: arithmetic on bare runs of little-endian 64-bit words, least significant
+// first. They know nothing of signs, lengths in digits or saturation; the record operations
+// of TavoLong own those. A run is a pointer and a word count; unless a contract says
+// otherwise, a destination may coincide with a source (the same start), but must not overlap
+// it in any other way.
+#pragma once
+
+#include <cstdint>
+
+using Word = std::uint64_t;
+using DoubleWord = unsigned __int128;
+inline constexpr int WordBits = 64;
+
+// -1, 0 or +1 as a[0..n) is below, equal to or above b[0..n); compares from the top.
+int WordsCompare(const Word* a, const Word* b, int n);
+// n less the zero words at the top of a[0..n); 0 when all of them are zero.
+int WordsTrim(const Word* a, int n);
+
+// dst[0..n) = a[0..n) + b[0..n); returns the carry out (0 or 1).
+Word WordsAdd(Word* dst, const Word* a, const Word* b, int n);
+// dst[0..n) = a[0..n) + w; returns the carry out (0 or 1; w itself when n is 0).
+Word WordsAddWord(Word* dst, const Word* a, int n, Word w);
+// dst[0..n) = a[0..n) - b[0..n); returns the borrow out (0 or 1).
+Word WordsSub(Word* dst, const Word* a, const Word* b, int n);
+// dst[0..n) = a[0..n) - w; returns the borrow out (0 or 1; w itself when n is 0).
+Word WordsSubWord(Word* dst, const Word* a, int n, Word w);
+
+// dst[0..n) = a[0..n) * w; returns the high word of the product.
+Word WordsMulWord(Word* dst, const Word* a, int n, Word w);
+// dst[0..n) += a[0..n) * w; returns the carry word. dst must not overlap a.
+Word WordsAddMulWord(Word* dst, const Word* a, int n, Word w);
+// dst[0..n) -= a[0..n) * w; returns the borrow word. dst must not overlap a.
+Word WordsSubMulWord(Word* dst, const Word* a, int n, Word w);
+// dst[0..na+nb) = a[0..na) * b[0..nb), na >= nb >= 1. dst overlaps neither operand.
+void WordsMul(Word* dst, const Word* a, int na, const Word* b, int nb);
+
+// dst[0..n) = a[0..n) << s for 0 < s < 64; returns the bits shifted out at the top, in the low
+// bits of the word. Works from the top down, so dst may also lie above a.
+Word WordsShiftLeft(Word* dst, const Word* a, int n, int s);
+// dst[0..n) = a[0..n) >> s for 0 < s < 64; returns the bits shifted out at the bottom, in the
+// high bits of the word. Works from the bottom up, so dst may also lie below a.
+Word WordsShiftRight(Word* dst, const Word* a, int n, int s);
+
+// floor((B^2 - 1) / d) - B for B = 2^64, the reciprocal that DivideTwoByOne uses. d must have
+// its top bit set.
+Word WordReciprocal(Word d);
+// The quotient of (hi * B + lo) by d, with the remainder in rem. d has its top bit set,
+// dInverse = WordReciprocal(d), and hi < d so that the quotient fits in a word.
+Word DivideTwoByOne(Word& rem, Word hi, Word lo, Word d, Word dInverse);
+
+// q[0..n) = a[0..n) div d; returns a mod d. d != 0, n >= 1.
+Word WordsDivRemWord(Word* q, const Word* a, int n, Word d);
+// Knuth's algorithm D. Divides u[0..nu) by v[0..nv), nu >= nv >= 2, where v[nv-1] has its top
+// bit set and vInverse = WordReciprocal(v[nv-1]). The low nu - nv quotient words go to q and
+// the top one (0 or 1) is returned; the remainder replaces u[0..nv), and u[nv..nu) is left
+// undefined. q may be null when only the remainder is wanted; otherwise it overlaps neither u
+// nor v. u does not overlap v.
+Word WordsDivRemNormalized(Word* q, Word* u, int nu, const Word* v, int nv, Word vInverse);
+// q[0..nu-nv+1) = u div v and r[0..nv) = u mod v, for nu >= nv >= 1 and v[nv-1] != 0. q may be
+// null when only the remainder is wanted. scratch holds nu + nv + 1 words. q and r overlap
+// nothing, except that r may be u itself.
+void WordsDivRem(Word* q, Word* r, const Word* u, int nu, const Word* v, int nv, Word* scratch);

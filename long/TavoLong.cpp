@@ -1,0 +1,54 @@
+// The record's conversions, saturation, comparisons and negation.
+#include "TavoLong.h"
+#include "LongRecord.h"
+
+void LongFromInt(std::int32_t v, TLongNum& result) {
+  const std::int64_t wide = v;
+  const Word magnitude = static_cast<Word>(wide < 0 ? -wide : wide);
+  ClearWords(result, 1, UsedWords(result));
+  result.Digit.Word[0] = magnitude;
+  result.Len = static_cast<std::uint16_t>(DigitLength(result.Digit.Word, 1));
+  result.Sign = v < 0 ? -1 : 1;
+  result.Overflowed = false;
+}
+
+bool LongToInt(const TLongNum& a, std::int32_t& v) {
+  v = 0;
+  const Word low = a.Digit.Word[0];
+  if (a.Len <= 4 && low < 0x80000000u) {
+    v = static_cast<std::int32_t>(low) * a.Sign;
+    return true;
+  }
+  if (LongCompare(a, LongMinInt) == 0) {
+    v = INT32_MIN;
+    return true;
+  }
+  return false;
+}
+
+void LongSaturate(TLongNum& a) {
+  LongCopy(a, MaxLongNum);
+  OverflowFlag = true;
+}
+
+bool LongIsZero(const TLongNum& a) {
+  return a.Len == 1 && a.Digit.Word[0] == 0;
+}
+
+std::int8_t LongCompareAbs(const TLongNum& a, const TLongNum& b) {
+  if (a.Len != b.Len) return a.Len > b.Len ? 1 : -1;
+  return static_cast<std::int8_t>(WordsCompare(WordsOf(a), WordsOf(b), UsedWords(a)));
+}
+
+std::int8_t LongCompare(const TLongNum& a, const TLongNum& b) {
+  if (a.Sign != b.Sign) return a.Sign;
+  return static_cast<std::int8_t>(LongCompareAbs(a, b) * a.Sign);
+}
+
+std::int8_t LongSign(const TLongNum& a) {
+  return LongIsZero(a) ? 0 : a.Sign;
+}
+
+void LongNegate(TLongNum& a) {
+  if (!LongIsZero(a)) a.Sign = static_cast<std::int8_t>(-a.Sign);
+}

@@ -1,0 +1,159 @@
+// TavoLong: signed integers of fixed capacity in plain records, and all arithmetic on them.
+//
+// A TLongNum holds up to MaxDigits base-256 digits. A result too large for that becomes
+// MaxLongNum (always positive) and sets OverflowFlag; it is never an error. An operand that is
+// already saturated (Overflowed) makes every two-operand operation give MaxLongNum again,
+// without computing and without touching the flag.
+//
+// Results are written into a record that the caller names last; unless an operation says
+// otherwise, that record may be the same as any operand.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+static_assert(std::endian::native == std::endian::little,
+              "the digit bytes are read as little-endian 64-bit words");
+
+// The capacity of a value, in base-256 digits. 256^4166 - 1 has 10,033 decimal digits.
+inline constexpr int MaxDigits = 4166;
+// A product may stand one digit above the capacity before it is found too large.
+inline constexpr int DigitSlots = MaxDigits + 1;
+// The digits, padded to whole 64-bit words so that the arithmetic can work a word at a time.
+inline constexpr int WordSlots = (DigitSlots + 7) / 8;
+
+// The digit array of a TLongNum: Digit[0] is the least significant digit. The storage is a
+// run of little-endian 64-bit words, so digit i is byte i % 8 of Word[i / 8].
+struct TLongDigits {
+  std::uint64_t Word[WordSlots] = {};
+
+  std::uint8_t& operator[](std::size_t i) { return reinterpret_cast<std::uint8_t*>(Word)[i]; }
+  constexpr std::uint8_t operator[](std::size_t i) const {
+    return static_cast<std::uint8_t>(Word[i / 8] >> (8 * (i % 8)));
+  }
+  std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(Word); }
+  const std::uint8_t* Bytes() const { return reinterpret_cast<const std::uint8_t*>(Word); }
+};
+
+// A signed integer: Sign * (Digit[0] + Digit[1]*256 + ... + Digit[Len-1]*256^(Len-1)).
+//
+// Every value that an operation produces is normalized:
+//   1. 1 <= Len <= MaxDigits;
+//   2. Digit[Len-1] is not 0, except in the value zero;
+//   3. zero is Len 1, Digit[0] 0, Sign +1 (a zero with Sign -1, left by a right shift or a
+//      magnitude subtraction, still counts as zero for LongIsZero and LongSign);
+//   4. every digit slot from Len up, padding included, is 0;
+//   5. Overflowed is true only in MaxLongNum and copies of it (negated ones included).
+// A default-constructed record is zero.
+struct TLongNum {
+  std::uint16_t Len = 1;
+  std::int8_t Sign = 1;
+  TLongDigits Digit;
+  bool Overflowed = false;
+};
+
+namespace tavo_long_detail {
+constexpr TLongNum SmallConstant(std::uint32_t magnitude, std::int8_t sign) {
+  TLongNum v;
+  v.Sign = sign;
+  v.Digit.Word[0] = magnitude;
+  v.Len = magnitude > 0xFFFFFF ? 4 : magnitude > 0xFFFF ? 3 : magnitude > 0xFF ? 2 : 1;
+  return v;
+}
+constexpr TLongNum Saturated() {
+  TLongNum v;
+  v.Len = MaxDigits;
+  v.Overflowed = true;
+  for (int i = 0; i < MaxDigits / 8; ++i)
+    v.Digit.Word[i] = ~std::uint64_t{0};
+  v.Digit.Word[MaxDigits / 8] = (std::uint64_t{1} << (8 * (MaxDigits % 8))) - 1;
+  return v;
+}
+}  // namespace tavo_long_detail
+
+inline constexpr TLongNum LongZero = tavo_long_detail::SmallConstant(0, 1);
+inline constexpr TLongNum LongOne = tavo_long_detail::SmallConstant(1, 1);
+inline constexpr TLongNum LongTwo = tavo_long_detail::SmallConstant(2, 1);
+inline constexpr TLongNum LongTen = tavo_long_detail::SmallConstant(10, 1);
+// -2^31, the one 32-bit value that LongFromInt is not asked for.
+inline constexpr TLongNum LongMinInt = tavo_long_detail::SmallConstant(0x80000000u, -1);
+// 256^MaxDigits - 1, the value every saturation gives.
+inline constexpr TLongNum MaxLongNum = tavo_long_detail::Saturated();
+
+// Set by every saturation. Nothing in this module clears it.
+inline bool OverflowFlag = false;
+
+// --- Conversions and saturation ---
+
+// result := v. Meant for -2147483647..2147483647; -2147483648 is converted exactly as well.
+void LongFromInt(std::int32_t v, TLongNum& result);
+// v := a and true when a lies in the 32-bit signed range; otherwise v := 0 and false.
+bool LongToInt(const TLongNum& a, std::int32_t& v);
+// a := MaxLongNum, and OverflowFlag is set.
+void LongSaturate(TLongNum& a);
+
+// --- Comparison, sign, negation ---
+
+// True when the magnitude is 0, whatever the Sign.
+bool LongIsZero(const TLongNum& a);
+// -1, 0 or +1 as |a| is below, equal to or above |b|.
+std::int8_t LongCompareAbs(const TLongNum& a, const TLongNum& b);
+// Compares the signed values; when the Signs differ the answer is a.Sign, so a zero with
+// Sign -1 stands below LongZero.
+std::int8_t LongCompare(const TLongNum& a, const TLongNum& b);
+// a.Sign, or 0 for a zero.
+std::int8_t LongSign(const TLongNum& a);
+// a := -a in place; a zero keeps its Sign, a saturated value keeps Overflowed.
+void LongNegate(TLongNum& a);
+
+// --- Addition and subtraction ---
+
+// result := a + b. A sum of two zeros with Sign -1 is a zero with Sign -1; x + (-x) is LongZero.
+void LongAdd(const TLongNum& a, const TLongNum& b, TLongNum& result);
+// result := a - b, computed as a + (-b).
+void LongSub(const TLongNum& a, const TLongNum& b, TLongNum& result);
+// a := a + 1.
+void LongInc(TLongNum& a);
+// result := |a| + |b| with a's Sign. Meant for a.Len >= b.Len; any lengths work.
+void LongAddAbs(const TLongNum& a, const TLongNum& b, TLongNum& result);
+// result := (|a| - |b|) with a's Sign, also when the difference is zero. Meant for |a| >= |b|;
+// otherwise the result is still a.Sign * (|a| - |b|).
+void LongSubAbs(const TLongNum& a, const TLongNum& b, TLongNum& result);
+
+// --- Shifts, in place, on the magnitude. Zero and saturated values pass unchanged. ---
+
+// a := a * 256^n, saturating.
+void LongShiftLeftDigits(TLongNum& a, std::uint16_t n);
+// a := a * 2^bits, saturating.
+void LongShiftLeft(TLongNum& a, std::uint16_t bits);
+// |a| := |a| div 256^n; when nothing is left, a becomes LongZero.
+void LongShiftRightDigits(TLongNum& a, std::uint16_t n);
+// |a| := |a| div 2^bits. When fewer than bits/8 whole digits are left, a becomes LongZero;
+// a value emptied by the last bits keeps its Sign.
+void LongShiftRight(TLongNum& a, std::uint16_t bits);
+
+// --- Multiplication ---
+
+// result := a * b, saturating when the magnitude reaches 256^MaxDigits. A zero operand gives
+// LongZero.
+void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result);
+
+// --- Division and greatest common divisor ---
+//
+// Division truncates toward zero; the remainder has the dividend's Sign (a zero remainder
+// from a real division keeps it too). The quotient has Sign n.Sign * d.Sign even when it is
+// zero. A zero divisor saturates the quotient (LongMod: the remainder). A dividend of
+// 8 * MaxDigits bits, when the divisor shifted up to its top bit is not above it, is beyond
+// the capacity of the division: both results saturate.
+
+// q := n div d.
+void LongDiv(const TLongNum& n, const TLongNum& d, TLongNum& q);
+// r := n mod d.
+void LongMod(const TLongNum& n, const TLongNum& d, TLongNum& r);
+// q := n div d and r := n mod d. q and r must be different records; either may be n or d.
+// A zero divisor gives the saturated q and r := LongZero.
+void LongDivMod(const TLongNum& n, const TLongNum& d, TLongNum& q, TLongNum& r);
+// g := gcd(|a|, |b|) with Sign +1; gcd(0, 0) is 0. Gives MaxLongNum when a saturated operand
+// is met or when its first division is beyond the capacity (which sets OverflowFlag).
+void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g);

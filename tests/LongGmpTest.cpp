@@ -1,0 +1,430 @@
+// Every operation of TavoLong against GMP on many generated operands, both signs, zeros with
+// either Sign and saturated values, with the result in a record of its own and in each of
+// the operands. GMP supplies the values; the few lines of each model below say what becomes
+// of signs, zeros and saturation.
+#include <gmpxx.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "LongTestSupport.h"
+#include "TavoLong.h"
+
+namespace {
+
+using longtest::Capacity;
+using longtest::Magnitude;
+using longtest::OperandSource;
+using longtest::Record;
+using longtest::SameRecord;
+using longtest::Value;
+
+// What an operation should leave: the record, and whether it sets OverflowFlag.
+struct Outcome {
+  TLongNum value;
+  bool flag;
+};
+
+Outcome Saturates() {
+  return {MaxLongNum, true};
+}
+Outcome PassesSaturated() {
+  return {MaxLongNum, false};
+}
+Outcome Exactly(const TLongNum& value) {
+  return {value, false};
+}
+
+// A magnitude with the given Sign field, or saturation when it does not fit.
+Outcome Fits(const mpz_class& magnitude, int sign) {
+  if (magnitude >= Capacity()) return Saturates();
+  return Exactly(Record(magnitude, sign));
+}
+
+int SignOf(const mpz_class& v) {
+  return sgn(v) < 0 ? -1 : 1;
+}
+int Bits(const mpz_class& m) {
+  return m == 0 ? 0 : static_cast<int>(mpz_sizeinbase(m.get_mpz_t(), 2));
+}
+
+// The sum of the signed values a and b', where b' is b with Sign bSign.
+Outcome ModelSignedSum(const TLongNum& a, const TLongNum& b, int bSign) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  const mpz_class sum = Value(a) + (bSign < 0 ? mpz_class(-Magnitude(b)) : Magnitude(b));
+  // Two zeros of one Sign keep it; a sum that cancels is LongZero.
+  const int zeroSign = a.Sign == bSign ? a.Sign : 1;
+  return Fits(abs(sum), sum != 0 ? SignOf(sum) : zeroSign);
+}
+
+Outcome ModelAdd(const TLongNum& a, const TLongNum& b) {
+  return ModelSignedSum(a, b, b.Sign);
+}
+
+Outcome ModelSub(const TLongNum& a, const TLongNum& b) {
+  return ModelSignedSum(a, b, LongIsZero(b) ? b.Sign : -b.Sign);
+}
+
+Outcome ModelAddAbs(const TLongNum& a, const TLongNum& b) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  return Fits(Magnitude(a) + Magnitude(b), a.Sign);
+}
+
+Outcome ModelSubAbs(const TLongNum& a, const TLongNum& b) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  const mpz_class d = Magnitude(a) - Magnitude(b);
+  return Fits(abs(d), d >= 0 ? a.Sign : -a.Sign);
+}
+
+Outcome ModelMul(const TLongNum& a, const TLongNum& b) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  if (a.Len + b.Len > MaxDigits + 1) return Saturates();
+  if (LongIsZero(a) || LongIsZero(b)) return Exactly(LongZero);
+  return Fits(Magnitude(a) * Magnitude(b), a.Sign * b.Sign);
+}
+
+// Division is beyond the capacity when the dividend has the full width and the divisor,
+// shifted up to the dividend's top bit, is not above it.
+bool BeyondCapacity(const mpz_class& n, const mpz_class& d) {
+  const int bits = Bits(n);
+  return bits == 8 * MaxDigits && mpz_class(d << (bits - Bits(d))) <= n;
+}
+
+struct DivisionOutcome {
+  Outcome q, r;
+};
+
+// quotientWanted tells LongMod (false) from LongDiv and LongDivMod, which differ only in
+// what a zero divisor does to the remainder.
+DivisionOutcome ModelDivision(const TLongNum& n, const TLongNum& d, bool quotientWanted) {
+  if (n.Overflowed || d.Overflowed) return {PassesSaturated(), PassesSaturated()};
+  if (LongIsZero(d)) {
+    return {Saturates(), quotientWanted ? Exactly(LongZero) : Saturates()};
+  }
+  const int qSign = n.Sign * d.Sign;
+  const mpz_class mn = Magnitude(n);
+  const mpz_class md = Magnitude(d);
+  if (mn == md) return {Exactly(Record(1, qSign)), Exactly(LongZero)};
+  if (mn < md) return {Exactly(Record(0, qSign)), Exactly(n)};
+  if (BeyondCapacity(mn, md)) return {Saturates(), Saturates()};
+  return {Exactly(Record(mn / md, qSign)), Exactly(Record(mn % md, n.Sign))};
+}
+
+Outcome ModelGcd(const TLongNum& a, const TLongNum& b) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  mpz_class large = Magnitude(a);
+  mpz_class small = Magnitude(b);
+  if (large < small) swap(large, small);
+  if (small == 0 || small == large) return Exactly(Record(large, 1));
+  if (BeyondCapacity(large, small)) return Saturates();
+  return Exactly(Record(gcd(large, small), 1));
+}
+
+using BinaryOp = std::function<void(const TLongNum&, const TLongNum&, TLongNum&)>;
+using BinaryModel = std::function<Outcome(const TLongNum&, const TLongNum&)>;
+
+::testing::AssertionResult Matches(const TLongNum& actual, const Outcome& expected,
+                                   const std::string& where) {
+  ::testing::AssertionResult same = SameRecord(actual, expected.value);
+  if (!same) return same << " (" << where << ")";
+  if (OverflowFlag != expected.flag) {
+    return ::testing::AssertionFailure()
+           << "OverflowFlag is " << OverflowFlag << " (" << where << ")";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// Runs op with a separate result that held a long value before, with the result in a, in b,
+// and with a, b and the result all one record.
+void CheckBinary(const BinaryOp& op, const BinaryModel& model, int cases, std::uint64_t seed) {
+  OperandSource source(seed);
+  for (int i = 0; i < cases; ++i) {
+    const TLongNum a = source.Operand();
+    const TLongNum b = i % 7 == 0 ? a : source.Operand();
+    const Outcome expected = model(a, b);
+
+    TLongNum result = source.Operand();
+    OverflowFlag = false;
+    op(a, b, result);
+    ASSERT_TRUE(Matches(result, expected, "separate result, case " + std::to_string(i)));
+
+    TLongNum x = a;
+    OverflowFlag = false;
+    op(x, b, x);
+    ASSERT_TRUE(Matches(x, expected, "result in a, case " + std::to_string(i)));
+
+    TLongNum y = b;
+    OverflowFlag = false;
+    op(a, y, y);
+    ASSERT_TRUE(Matches(y, expected, "result in b, case " + std::to_string(i)));
+
+    if (i % 7 == 0) {
+      TLongNum z = a;
+      OverflowFlag = false;
+      op(z, z, z);
+      ASSERT_TRUE(Matches(z, expected, "one record, case " + std::to_string(i)));
+    }
+  }
+}
+
+TEST(LongAgainstGmp, Add) {
+  CheckBinary(LongAdd, ModelAdd, 4000, 1);
+}
+TEST(LongAgainstGmp, Sub) {
+  CheckBinary(LongSub, ModelSub, 4000, 2);
+}
+TEST(LongAgainstGmp, AddAbs) {
+  CheckBinary(LongAddAbs, ModelAddAbs, 3000, 3);
+}
+TEST(LongAgainstGmp, SubAbs) {
+  CheckBinary(LongSubAbs, ModelSubAbs, 3000, 4);
+}
+TEST(LongAgainstGmp, Mul) {
+  CheckBinary(LongMul, ModelMul, 3000, 5);
+}
+TEST(LongAgainstGmp, Gcd) {
+  CheckBinary(LongGcd, ModelGcd, 1500, 6);
+}
+
+TEST(LongAgainstGmp, Div) {
+  CheckBinary(
+      LongDiv, [](const TLongNum& n, const TLongNum& d) { return ModelDivision(n, d, true).q; },
+      3000, 7);
+}
+
+TEST(LongAgainstGmp, Mod) {
+  CheckBinary(
+      LongMod, [](const TLongNum& n, const TLongNum& d) { return ModelDivision(n, d, false).r; },
+      3000, 8);
+}
+
+// A division whose divisor is a little shorter than the dividend, as the decimal expansion of
+// a fraction and the gcd make them, with quotients of one or a few words.
+TEST(LongAgainstGmp, DivModShortQuotients) {
+  OperandSource source(9);
+  for (int i = 0; i < 3000; ++i) {
+    const int len = 2 + source.Below(MaxDigits - 1);
+    const int dlen = std::max(1, len - source.Below(17));
+    const TLongNum n = longtest::FromValue(source.ValueOfLength(len));
+    const TLongNum d = longtest::FromValue(source.ValueOfLength(dlen));
+    const DivisionOutcome expected = ModelDivision(n, d, true);
+    TLongNum q = source.Operand();
+    TLongNum r = source.Operand();
+    OverflowFlag = false;
+    LongDivMod(n, d, q, r);
+    ASSERT_TRUE(Matches(q, expected.q, "quotient, case " + std::to_string(i)));
+    ASSERT_TRUE(Matches(r, expected.r, "remainder, case " + std::to_string(i)));
+  }
+}
+
+// LongDivMod with its two results in every arrangement over the operands.
+TEST(LongAgainstGmp, DivModAliasing) {
+  OperandSource source(10);
+  for (int i = 0; i < 2000; ++i) {
+    const TLongNum n = source.Operand();
+    const TLongNum d = source.Operand();
+    const DivisionOutcome e = ModelDivision(n, d, true);
+    const auto check = [&](const TLongNum& q, const TLongNum& r, const char* how) {
+      ASSERT_TRUE(Matches(q, e.q, std::string("quotient, ") + how + ", case " + std::to_string(i)));
+      // The flag is already checked with the quotient; the remainder's record is what counts.
+      ASSERT_TRUE(SameRecord(r, e.r.value)) << how << ", case " << i;
+    };
+    {
+      TLongNum q = source.Operand(), r = source.Operand();
+      OverflowFlag = false;
+      LongDivMod(n, d, q, r);
+      check(q, r, "separate");
+    }
+    {
+      TLongNum x = n, q = source.Operand();
+      OverflowFlag = false;
+      LongDivMod(x, d, q, x);
+      check(q, x, "remainder over the dividend");
+    }
+    {
+      TLongNum x = n, r = source.Operand();
+      OverflowFlag = false;
+      LongDivMod(x, d, x, r);
+      check(x, r, "quotient over the dividend");
+    }
+    {
+      TLongNum x = n, y = d;
+      OverflowFlag = false;
+      LongDivMod(x, y, y, x);
+      check(y, x, "quotient over the divisor, remainder over the dividend");
+    }
+    {
+      TLongNum x = n, y = d;
+      OverflowFlag = false;
+      LongDivMod(x, y, x, y);
+      check(x, y, "quotient over the dividend, remainder over the divisor");
+    }
+  }
+}
+
+// Dividends of the full width: the division either finishes or saturates both results.
+TEST(LongAgainstGmp, DivisionAtFullWidth) {
+  OperandSource source(11);
+  int saturated = 0;
+  for (int i = 0; i < 600; ++i) {
+    mpz_class n = source.MagnitudeOfLength(MaxDigits);
+    n |= mpz_class(1) << (8 * MaxDigits - 1);
+    const mpz_class top = n >> (8 * MaxDigits - 64);
+    mpz_class d;
+    switch (i % 4) {
+      case 0:  // the divisor's leading bits just below or above the dividend's
+        d = (top + source.Below(3) - 1) << source.Below(3000);
+        break;
+      case 1:
+        d = source.MagnitudeOfLength(1 + source.Below(MaxDigits));
+        break;
+      case 2:
+        d = n - source.Below(2);
+        break;
+      default:
+        d = n >> source.Below(8 * MaxDigits - 1);
+        break;
+    }
+    if (d == 0) d = 1;
+    const TLongNum tn = Record(n, source.Below(2) ? 1 : -1);
+    const TLongNum td = Record(d, source.Below(2) ? 1 : -1);
+    const DivisionOutcome e = ModelDivision(tn, td, true);
+    saturated += e.q.flag;
+    TLongNum q, r;
+    OverflowFlag = false;
+    LongDivMod(tn, td, q, r);
+    ASSERT_TRUE(Matches(q, e.q, "quotient, case " + std::to_string(i)));
+    ASSERT_TRUE(SameRecord(r, e.r.value)) << i;
+    OverflowFlag = false;
+    LongGcd(tn, td, q);
+    ASSERT_TRUE(Matches(q, ModelGcd(tn, td), "gcd, case " + std::to_string(i)));
+  }
+  EXPECT_GT(saturated, 50);
+  EXPECT_LT(saturated, 550);
+}
+
+// The gcd of numbers with a large common factor, so that the result is long and Lehmer's
+// steps run to the end.
+TEST(LongAgainstGmp, GcdWithCommonFactor) {
+  OperandSource source(12);
+  for (int i = 0; i < 800; ++i) {
+    const int glen = 1 + source.Below(2000);
+    const mpz_class g = source.MagnitudeOfLength(glen);
+    const mpz_class a = g * source.MagnitudeOfLength(1 + source.Below(MaxDigits - glen));
+    const mpz_class b = g * source.MagnitudeOfLength(1 + source.Below(MaxDigits - glen));
+    const TLongNum ta = longtest::FromValue(a);
+    const TLongNum tb = longtest::FromValue(-b);
+    TLongNum result = source.Operand();
+    OverflowFlag = false;
+    LongGcd(ta, tb, result);
+    ASSERT_TRUE(Matches(result, ModelGcd(ta, tb), "case " + std::to_string(i)));
+  }
+}
+
+// Consecutive Fibonacci numbers: every Euclid quotient is 1, the slowest case for Lehmer.
+TEST(LongAgainstGmp, GcdOfFibonacciNumbers) {
+  for (int k : {10, 93, 94, 200, 1000, 20000, 47000}) {
+    mpz_class f, g;
+    mpz_fib2_ui(f.get_mpz_t(), g.get_mpz_t(), k);
+    TLongNum result;
+    OverflowFlag = false;
+    LongGcd(longtest::FromValue(f), longtest::FromValue(g), result);
+    EXPECT_TRUE(SameRecord(result, LongOne)) << k;
+    EXPECT_FALSE(OverflowFlag);
+  }
+}
+
+using ShiftOp = void (*)(TLongNum&, std::uint16_t);
+
+// The magnitude shifted by a count of bits, or the record unchanged for zero and saturated
+// values; right shifts that leave nothing give LongZero.
+Outcome ModelShift(const TLongNum& a, int bits, bool left) {
+  if (LongIsZero(a) || a.Overflowed) return Exactly(a);
+  if (left) return Fits(Magnitude(a) << bits, a.Sign);
+  if (a.Len <= bits / 8) return Exactly(LongZero);
+  return Exactly(Record(Magnitude(a) >> bits, a.Sign));
+}
+
+TEST(LongAgainstGmp, Shifts) {
+  struct Case {
+    const char* name;
+    ShiftOp op;
+    int unit;  // bits per step of the count
+    bool left;
+  };
+  const Case cases[] = {{"LongShiftLeft", LongShiftLeft, 1, true},
+                        {"LongShiftRight", LongShiftRight, 1, false},
+                        {"LongShiftLeftDigits", LongShiftLeftDigits, 8, true},
+                        {"LongShiftRightDigits", LongShiftRightDigits, 8, false}};
+  OperandSource source(13);
+  for (const Case& c : cases) {
+    for (int i = 0; i < 3000; ++i) {
+      const TLongNum a = source.Operand();
+      int count;
+      switch (source.Below(4)) {
+        case 0:
+          count = source.Below(80);
+          break;
+        case 1:
+          count = 65535 - source.Below(3);
+          break;
+        default:
+          count = source.Below(8 * MaxDigits / c.unit + 10);
+          break;
+      }
+      TLongNum x = a;
+      OverflowFlag = false;
+      c.op(x, static_cast<std::uint16_t>(count));
+      ASSERT_TRUE(Matches(
+          x, ModelShift(a, count * c.unit, c.left),
+          std::string(c.name) + " by " + std::to_string(count) + ", case " + std::to_string(i)));
+    }
+  }
+}
+
+TEST(LongAgainstGmp, ComparisonsAndSign) {
+  OperandSource source(14);
+  for (int i = 0; i < 5000; ++i) {
+    const TLongNum a = source.Operand();
+    const TLongNum b =
+        i % 5 == 0 ? longtest::FromValue(Value(a) + source.Below(3) - 1) : source.Operand();
+    const int abs = cmp(Magnitude(a), Magnitude(b));
+    EXPECT_EQ(LongCompareAbs(a, b), (abs > 0) - (abs < 0)) << i;
+    // Different Signs decide by themselves, so a zero with Sign -1 stands below LongZero.
+    const int signed_ = a.Sign != b.Sign ? a.Sign : a.Sign * ((abs > 0) - (abs < 0));
+    EXPECT_EQ(LongCompare(a, b), signed_) << i;
+    EXPECT_EQ(LongSign(a), Magnitude(a) == 0 ? 0 : a.Sign) << i;
+    EXPECT_EQ(LongIsZero(a), Magnitude(a) == 0) << i;
+    TLongNum n = a;
+    LongNegate(n);
+    TLongNum expected = a;
+    if (Magnitude(a) != 0) expected.Sign = static_cast<std::int8_t>(-a.Sign);
+    EXPECT_TRUE(SameRecord(n, expected)) << i;
+  }
+}
+
+TEST(LongAgainstGmp, IntConversions) {
+  OperandSource source(15);
+  for (int i = 0; i < 20000; ++i) {
+    const std::int32_t v = static_cast<std::int32_t>(source.Engine()() >> (source.Below(32) + 32));
+    const std::int32_t signedV = source.Below(2) ? v : static_cast<std::int32_t>(-std::int64_t{v});
+    TLongNum r = source.Operand();
+    LongFromInt(signedV, r);
+    ASSERT_TRUE(SameRecord(r, longtest::FromValue(signedV))) << signedV;
+    std::int32_t back = 12345;
+    ASSERT_TRUE(LongToInt(r, back));
+    ASSERT_EQ(back, signedV);
+  }
+  for (int i = 0; i < 3000; ++i) {
+    const TLongNum a = source.Operand();
+    const mpz_class v = Value(a);
+    std::int32_t out = 777;
+    const bool fits = v >= INT32_MIN && v <= INT32_MAX;
+    EXPECT_EQ(LongToInt(a, out), fits) << longtest::Describe(a);
+    EXPECT_EQ(out, fits ? static_cast<std::int32_t>(v.get_si()) : 0);
+  }
+}
+
+}  // namespace
