@@ -1,0 +1,16 @@
+// What a computation writes: its header line, then its digits one at a time, each visible the
+// moment it is written. How the texts are encoded and where they go is the console's business.
+#pragma once
+
+class DigitSink {
+ public:
+  virtual ~DigitSink() = default;
+  // "π＝3." and a line end.
+  virtual void PiHeader() = 0;
+  // "ｅ＝2." and a line end.
+  virtual void EHeader() = 0;
+  // An empty line, then "√n＝ r." and a line end.
+  virtual void SqrtHeader(unsigned n, unsigned root) = 0;
+  // One digit character, flushed.
+  virtual void Digit(char digit) = 0;
+};

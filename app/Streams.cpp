@@ -1,0 +1,42 @@
+#include "Streams.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+int FdSource::Next() {
+  if (next_ == size_) {
+    if (ended_) return -1;
+    ssize_t got;
+    do {
+      got = ::read(fd_, buffer_, sizeof buffer_);
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+      ended_ = true;
+      return -1;
+    }
+    size_ = static_cast<std::size_t>(got);
+    next_ = 0;
+  }
+  return static_cast<unsigned char>(buffer_[next_++]);
+}
+
+void FdSink::Write(const char* bytes, std::size_t count) {
+  pending_.append(bytes, count);
+}
+
+void FdSink::Flush() {
+  std::size_t done = 0;
+  while (done < pending_.size()) {
+    const ssize_t wrote = ::write(fd_, pending_.data() + done, pending_.size() - done);
+    if (wrote < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      pending_.clear();
+      throw OutputError(std::strerror(error));
+    }
+    done += static_cast<std::size_t>(wrote);
+  }
+  pending_.clear();
+}

@@ -1,0 +1,84 @@
+// Where the dialogue's bytes come from and go to: standard input and output, or memory in
+// the tests.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A stream of input bytes.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // The next byte (0..255), or -1 once the input has ended.
+  virtual int Next() = 0;
+};
+
+// A stream of output bytes that holds what is written until it is flushed.
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual void Write(const char* bytes, std::size_t count) = 0;
+  // Makes everything written so far visible.
+  virtual void Flush() = 0;
+};
+
+// Writing to the output failed: the reader has gone, the disk is full.
+class OutputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads a file descriptor in blocks. A read error counts as the end of the input.
+class FdSource : public ByteSource {
+ public:
+  explicit FdSource(int fd) : fd_(fd) {}
+  int Next() override;
+
+ private:
+  int fd_;
+  char buffer_[4096];
+  std::size_t size_ = 0;
+  std::size_t next_ = 0;
+  bool ended_ = false;
+};
+
+// Writes to a file descriptor. Throws OutputError when a write fails.
+class FdSink : public ByteSink {
+ public:
+  explicit FdSink(int fd) : fd_(fd) {}
+  void Write(const char* bytes, std::size_t count) override;
+  void Flush() override;
+
+ private:
+  int fd_;
+  std::string pending_;
+};
+
+// Bytes held in memory.
+class StringSource : public ByteSource {
+ public:
+  explicit StringSource(std::string bytes) : bytes_(std::move(bytes)) {}
+  int Next() override {
+    return next_ < bytes_.size() ? static_cast<unsigned char>(bytes_[next_++]) : -1;
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t next_ = 0;
+};
+
+// Collects the output in memory, and where each flush happened.
+class StringSink : public ByteSink {
+ public:
+  void Write(const char* bytes, std::size_t count) override { text_.append(bytes, count); }
+  void Flush() override { flushes_.push_back(text_.size()); }
+  const std::string& Text() const { return text_; }
+  // The size of the text at each flush, in order.
+  const std::vector<std::size_t>& Flushes() const { return flushes_; }
+
+ private:
+  std::string text_;
+  std::vector<std::size_t> flushes_;
+};

@@ -1,0 +1,162 @@
+// The built program run as a process: its bytes in each kind of locale, its exit statuses, and
+// what it does when its output goes away.
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "DialogueSupport.h"
+#include "ProgramSupport.h"
+
+namespace {
+
+using namespace dialoguetest;
+
+const std::string Program = TAVODIGITS_PROGRAM;
+
+// A question as the user sees it in UTF-8, seconds masked: √2 to 5 places, then the end.
+const std::string SqrtTranscript =
+    Menu + PlacesPrompt + "\r\n" + "\r\n√2＝ 1.\r\n" + "41421" + Seconds + "\n\r\n" + Labels +
+    "    0     2     1     0     2     0     0     0     0     0 \r\n" + Menu;
+
+std::string Recode(const std::string& utf8, const char* charset) {
+  iconv_t cd = iconv_open(charset, "UTF-8");
+  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << charset;
+  std::string out(utf8.size() * 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char* dst = out.data();
+  std::size_t outLeft = out.size();
+  EXPECT_NE(iconv(cd, &in, &inLeft, &dst, &outLeft), static_cast<std::size_t>(-1)) << charset;
+  iconv_close(cd);
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  // Locales made for the test, so that none has to be installed on the machine.
+  static void SetUpTestSuite() {
+    char pattern[] = "/tmp/tavodigits-locales-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    localeDir_ = pattern;
+    const char* made[][3] = {{"SHIFT_JIS", "ja_JP", "ja_JP.SJIS"},
+                             {"EUC-JP", "ja_JP", "ja_JP.EUC-JP"},
+                             {"UTF-8", "de_DE", "de_DE.UTF-8"}};
+    for (const auto& m : made) {
+      const std::string command = std::string("localedef -c -f ") + m[0] + " -i " + m[1] + " " +
+                                  localeDir_ + "/" + m[2] + " >/dev/null 2>&1";
+      std::system(command.c_str());
+      ASSERT_TRUE(std::filesystem::exists(localeDir_ + "/" + m[2])) << command;
+    }
+  }
+  static void TearDownTestSuite() { std::filesystem::remove_all(localeDir_); }
+
+  static programtest::Outcome RunIn(const std::string& locale, const std::string& input) {
+    programtest::Options options;
+    options.environment = {"LC_ALL=" + locale, "LOCPATH=" + localeDir_};
+    return programtest::Run(Program, input, options);
+  }
+
+  static std::string localeDir_;
+};
+
+std::string ProgramTest::localeDir_;
+
+TEST_F(ProgramTest, Utf8AndLocalesWithoutJapaneseGiveUtf8) {
+  for (const char* locale : {"C.UTF-8", "C", "POSIX"}) {
+    const programtest::Outcome run = RunIn(locale, "2\n5\n-1\n");
+    EXPECT_EQ(MaskSeconds(run.out), SqrtTranscript) << locale;
+    EXPECT_EQ(run.status, 0) << locale;
+    EXPECT_EQ(run.err, "") << locale;
+  }
+}
+
+TEST_F(ProgramTest, JapaneseLocalesGetTheirOwnEncoding) {
+  for (const char* charset : {"SHIFT_JIS", "EUC-JP"}) {
+    const programtest::Outcome run =
+        RunIn(std::string("ja_JP.") + (charset[0] == 'S' ? "SJIS" : "EUC-JP"), "2\n5\n-1\n");
+    EXPECT_EQ(MaskSeconds(run.out, Recode("秒)", charset)), Recode(SqrtTranscript, charset))
+        << charset;
+    EXPECT_EQ(run.status, 0);
+  }
+}
+
+TEST_F(ProgramTest, ShiftJisHasTheBytesOfCodePage932) {
+  const programtest::Outcome pi = RunIn("ja_JP.SJIS", "0\n0\n1\n0\n2\n0\n-1\n");
+  const std::string& out = pi.out;
+  const struct {
+    const char* what;
+    std::string bytes;
+  } expected[] = {
+      {"π＝", "\x83\xce\x81\x81"},
+      {"√", "\x81\xe3"},
+      {"秒", "\x95\x62"},
+      {"，", "\x81\x43"},
+      {"ideographic space", "\x81\x40"},
+      {"ｅ", "\x82\x85"},
+      {"ｎ", "\x82\x8e"},
+      {"（）", "\x81\x69"},
+      {"）", "\x81\x6a"},
+  };
+  for (const auto& e : expected)
+    EXPECT_NE(out.find(e.bytes), std::string::npos) << e.what;
+  EXPECT_EQ(pi.status, 0);
+}
+
+TEST_F(ProgramTest, ACommaLocaleSeparatesTheSecondsWithAComma) {
+  const programtest::Outcome run = RunIn("de_DE.UTF-8", "2\n5\n-1\n");
+  const std::size_t open = run.out.find("41421       (");
+  ASSERT_NE(open, std::string::npos);
+  const std::size_t length = SecondsLength(run.out, open + 13);
+  ASSERT_GT(length, 0u);
+  EXPECT_EQ(run.out[open + 13 + length - 4], ',');
+  EXPECT_EQ(MaskSeconds(run.out), SqrtTranscript);
+}
+
+TEST_F(ProgramTest, ExitStatuses) {
+  const struct {
+    std::string input;
+    int status;
+    const char* ending;
+  } cases[] = {
+      {"-1\n", 0, "? "},
+      {"", 0, "? \r\n"},
+      {"2\n", 0, "? \r\n"},
+      {"abc\n", 1, "\r\n入力値が数値ではありません\r\n"},
+      {"70000\n3\n", 1, "\r\n\r\n範囲チェックエラー\r\n"},
+  };
+  for (const auto& c : cases) {
+    const programtest::Outcome run = RunIn("C.UTF-8", c.input);
+    EXPECT_EQ(run.status, c.status) << c.input;
+    EXPECT_TRUE(run.out.ends_with(c.ending)) << c.input;
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST_F(ProgramTest, FailingOutputEndsWithStatusOneAndAMessage) {
+  programtest::Options full;
+  full.stdoutPath = "/dev/full";
+  const programtest::Outcome disk = programtest::Run(Program, "2\n5\n-1\n", full);
+  EXPECT_EQ(disk.status, 1);
+  EXPECT_NE(disk.err.find("cannot write"), std::string::npos) << disk.err;
+
+  programtest::Options gone;
+  gone.readLimit = 100;
+  const programtest::Outcome pipe = programtest::Run(Program, "2\n5000\n-1\n", gone);
+  EXPECT_EQ(pipe.status, 1);
+  EXPECT_EQ(pipe.signal, 0);
+  EXPECT_NE(pipe.err.find("cannot write"), std::string::npos) << pipe.err;
+}
+
+TEST_F(ProgramTest, ClosedInputEndsTheDialogue) {
+  programtest::Options closed;
+  closed.closeStdin = true;
+  const programtest::Outcome run = programtest::Run(Program, "", closed);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, Menu + "\r\n");
+}
+
+}  // namespace

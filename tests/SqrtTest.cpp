@@ -1,0 +1,130 @@
+// The square root against GMP's integer square root, and where it reaches the capacity.
+#include <gmpxx.h>
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "DigitSink.h"
+#include "Sqrt.h"
+#include "TavoLong.h"
+
+namespace {
+
+// Collects what a computation writes.
+class RecordingSink : public DigitSink {
+ public:
+  void PiHeader() override { text += "[pi]"; }
+  void EHeader() override { text += "[e]"; }
+  void SqrtHeader(unsigned n, unsigned root) override {
+    text += "[sqrt " + std::to_string(n) + " = " + std::to_string(root) + "]";
+  }
+  void Digit(char digit) override { text += digit; }
+  std::string text;
+};
+
+mpz_class PowerOfTen(int e) {
+  mpz_class p;
+  mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(e));
+  return p;
+}
+
+// The first places digits of sqrt(n) after the point, truncated.
+std::string TrueDigits(unsigned n, int places) {
+  const mpz_class scaled = n * PowerOfTen(2 * places);
+  mpz_class root;
+  mpz_sqrt(root.get_mpz_t(), scaled.get_mpz_t());
+  const mpz_class fraction = root % PowerOfTen(places);
+  std::string digits = places == 0 ? "" : fraction.get_str();
+  return std::string(places - digits.size(), '0') + digits;
+}
+
+unsigned IntegerPart(unsigned n) {
+  unsigned r = 0;
+  while ((r + 1) * (r + 1) <= n)
+    ++r;
+  return r;
+}
+
+struct Result {
+  std::string written;
+  std::string digitString;
+  bool overflow;
+};
+
+Result RunSqrt(unsigned n, int places) {
+  OverflowFlag = false;
+  RecordingSink sink;
+  std::string digitString = "left over";
+  ComputeSqrt(static_cast<std::uint16_t>(n), static_cast<std::uint16_t>(places), sink, digitString);
+  return {sink.text, digitString, OverflowFlag};
+}
+
+std::string Header(unsigned n) {
+  return "[sqrt " + std::to_string(n) + " = " + std::to_string(IntegerPart(n)) + "]";
+}
+
+TEST(ComputeSqrt, KnownCases) {
+  struct Case {
+    unsigned n;
+    int places;
+    const char* header;
+    const char* digits;
+  };
+  const Case cases[] = {
+      {2, 10, "[sqrt 2 = 1]", "4142135623"}, {4, 5, "[sqrt 4 = 2]", "00000"},
+      {3, 4, "[sqrt 3 = 1]", "7320"},        {65535, 2, "[sqrt 65535 = 255]", "99"},
+      {10, 3, "[sqrt 10 = 3]", "162"},       {2, 0, "[sqrt 2 = 1]", ""},
+  };
+  for (const Case& c : cases) {
+    const Result r = RunSqrt(c.n, c.places);
+    EXPECT_EQ(r.written, std::string(c.header) + c.digits) << c.n;
+    EXPECT_EQ(r.digitString, c.digits) << c.n;
+    EXPECT_FALSE(r.overflow);
+  }
+}
+
+TEST(ComputeSqrt, DigitsAgreeWithGmp) {
+  std::mt19937 rng(21);
+  std::vector<unsigned> ns = {2, 3, 5, 99, 100, 255, 256, 65024, 65025, 65026, 65534, 65535};
+  for (int i = 0; i < 40; ++i)
+    ns.push_back(2 + rng() % 65534);
+  for (unsigned n : ns) {
+    const int places = static_cast<int>(rng() % 1500);
+    const Result r = RunSqrt(n, places);
+    const std::string digits = TrueDigits(n, places);
+    ASSERT_EQ(r.written, Header(n) + digits) << n << " to " << places;
+    ASSERT_EQ(r.digitString, digits);
+    ASSERT_FALSE(r.overflow);
+  }
+}
+
+// Every n completes 10,029 places; beyond, the step that first outgrows the capacity ends the
+// computation with the digits found so far.
+TEST(ComputeSqrt, CapacityDependsOnN) {
+  struct Case {
+    unsigned n;
+    int lastDigit;
+  };
+  for (const Case c : {Case{65535, 10029}, Case{2, 10031}, Case{4, 10032}}) {
+    const Result r = RunSqrt(c.n, 10040);
+    EXPECT_TRUE(r.overflow) << c.n;
+    EXPECT_EQ(r.digitString, TrueDigits(c.n, c.lastDigit)) << c.n;
+    EXPECT_EQ(r.written, Header(c.n) + r.digitString);
+    const Result full = RunSqrt(c.n, c.lastDigit);
+    EXPECT_FALSE(full.overflow) << c.n;
+    EXPECT_EQ(full.digitString, r.digitString);
+  }
+}
+
+TEST(ComputeSqrt, FlagSetOnEntryGivesTheHeaderOnly) {
+  OverflowFlag = true;
+  RecordingSink sink;
+  std::string digitString = "old";
+  ComputeSqrt(2, 50, sink, digitString);
+  EXPECT_EQ(sink.text, Header(2));
+  EXPECT_EQ(digitString, "");
+  EXPECT_TRUE(OverflowFlag);
+}
+
+}  // namespace
