@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Report.h"
+#include "Series.h"
 #include "Sqrt.h"
 #include "TavoLong.h"
 
@@ -40,10 +41,10 @@ void Compute(std::int32_t menuChoice, std::uint16_t decimalPlaces, Console& cons
              std::string& digitString) {
   switch (menuChoice) {
     case 0:
-      console.PiHeader();
+      ComputePi(decimalPlaces, console, digitString);
       break;
     case 1:
-      console.EHeader();
+      ComputeE(decimalPlaces, console, digitString);
       break;
     default:
       ComputeSqrt(static_cast<std::uint16_t>(menuChoice), decimalPlaces, console, digitString);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 
+#include "RatioReporter.h"
 #include "TavoLong.h"
 
 namespace {
@@ -32,7 +33,7 @@ struct GmpValue {
   ~GmpValue() { mpz_clear(z); }
 };
 
-void BM_LongMul(benchmark::State& state) {
+void OursLongMul(benchmark::State& state) {
   const TLongNum a = RandomOfLength(static_cast<int>(state.range(0)), 1);
   const TLongNum b = RandomOfLength(static_cast<int>(state.range(1)), 2);
   TLongNum r;
@@ -41,9 +42,9 @@ void BM_LongMul(benchmark::State& state) {
     benchmark::DoNotOptimize(r);
   }
 }
-BENCHMARK(BM_LongMul)->Args({4000, 1})->Args({2000, 2000});
+BENCHMARK(OursLongMul)->Name("Ours/LongMul")->Args({4000, 1})->Args({2000, 2000});
 
-void BM_GmpMul(benchmark::State& state) {
+void GmpLongMul(benchmark::State& state) {
   GmpValue a(RandomOfLength(static_cast<int>(state.range(0)), 1));
   GmpValue b(RandomOfLength(static_cast<int>(state.range(1)), 2));
   GmpValue r;
@@ -52,9 +53,9 @@ void BM_GmpMul(benchmark::State& state) {
     benchmark::DoNotOptimize(r.z);
   }
 }
-BENCHMARK(BM_GmpMul)->Args({4000, 1})->Args({2000, 2000});
+BENCHMARK(GmpLongMul)->Name("Gmp/LongMul")->Args({4000, 1})->Args({2000, 2000});
 
-void BM_LongDivMod(benchmark::State& state) {
+void OursLongDivMod(benchmark::State& state) {
   const TLongNum n = RandomOfLength(static_cast<int>(state.range(0)), 3);
   const TLongNum d = RandomOfLength(static_cast<int>(state.range(1)), 4);
   TLongNum q, r;
@@ -63,9 +64,9 @@ void BM_LongDivMod(benchmark::State& state) {
     benchmark::DoNotOptimize(r);
   }
 }
-BENCHMARK(BM_LongDivMod)->Args({4100, 4000})->Args({4100, 1});
+BENCHMARK(OursLongDivMod)->Name("Ours/LongDivMod")->Args({4100, 4000})->Args({4100, 1});
 
-void BM_GmpDivMod(benchmark::State& state) {
+void GmpLongDivMod(benchmark::State& state) {
   GmpValue n(RandomOfLength(static_cast<int>(state.range(0)), 3));
   GmpValue d(RandomOfLength(static_cast<int>(state.range(1)), 4));
   GmpValue q, r;
@@ -74,9 +75,9 @@ void BM_GmpDivMod(benchmark::State& state) {
     benchmark::DoNotOptimize(r.z);
   }
 }
-BENCHMARK(BM_GmpDivMod)->Args({4100, 4000})->Args({4100, 1});
+BENCHMARK(GmpLongDivMod)->Name("Gmp/LongDivMod")->Args({4100, 4000})->Args({4100, 1});
 
-void BM_LongGcd(benchmark::State& state) {
+void OursLongGcd(benchmark::State& state) {
   const TLongNum a = RandomOfLength(static_cast<int>(state.range(0)), 5);
   const TLongNum b = RandomOfLength(static_cast<int>(state.range(0)), 6);
   TLongNum g;
@@ -85,9 +86,9 @@ void BM_LongGcd(benchmark::State& state) {
     benchmark::DoNotOptimize(g);
   }
 }
-BENCHMARK(BM_LongGcd)->Arg(4100);
+BENCHMARK(OursLongGcd)->Name("Ours/LongGcd")->Arg(4100);
 
-void BM_GmpGcd(benchmark::State& state) {
+void GmpLongGcd(benchmark::State& state) {
   GmpValue a(RandomOfLength(static_cast<int>(state.range(0)), 5));
   GmpValue b(RandomOfLength(static_cast<int>(state.range(0)), 6));
   GmpValue g;
@@ -96,6 +97,8 @@ void BM_GmpGcd(benchmark::State& state) {
     benchmark::DoNotOptimize(g.z);
   }
 }
-BENCHMARK(BM_GmpGcd)->Arg(4100);
+BENCHMARK(GmpLongGcd)->Name("Gmp/LongGcd")->Arg(4100);
 
 }  // namespace
+
+RATIO_BENCHMARK_MAIN()

@@ -157,3 +157,10 @@ void LongDivMod(const TLongNum& n, const TLongNum& d, TLongNum& q, TLongNum& r);
 // g := gcd(|a|, |b|) with Sign +1; gcd(0, 0) is 0. Gives MaxLongNum when a saturated operand
 // is met or when its first division is beyond the capacity (which sets OverflowFlag).
 void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g);
+
+// --- Decimal expansion ---
+
+// digits[0..count) := the first count decimal digits of |num| / |den| after the point,
+// truncated, as the characters '0' to '9'. Requires |num| < |den|, neither saturated. The
+// work is not held to the capacity of a record, so nothing saturates.
+void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits);

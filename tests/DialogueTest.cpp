@@ -63,6 +63,21 @@ TEST(Dialogue, OverflowPersistsForTheRestOfTheRun) {
   EXPECT_EQ(run.status, 0);
 }
 
+// π to one place beyond its capacity prints 1996 digits and ends on the overflow; e and √n
+// asked afterwards print their header lines only.
+TEST(Dialogue, OverflowOfPiPersists) {
+  const std::string out = MaskSeconds(RunInProcess("0\n1997\n1\n5\n2\n5\n-1\n").output);
+  const std::string head = Menu + PlacesPrompt + "\r\nπ＝3.\r\n";
+  ASSERT_EQ(out.substr(0, head.size()), head);
+  const std::size_t tail = out.find(OverflowTail);
+  ASSERT_NE(tail, std::string::npos);
+  EXPECT_EQ(tail - head.size(), 1996u);
+  EXPECT_EQ(out.substr(head.size(), 12), "141592653589");
+  EXPECT_EQ(out.substr(tail + OverflowTail.size()),
+            Menu + PlacesPrompt + "\r\nｅ＝2.\r\n" + OverflowTail + Menu + PlacesPrompt + "\r\n" +
+                SqrtHeader("2", "1") + OverflowTail + Menu);
+}
+
 TEST(Dialogue, EndsAndRefusals) {
   struct Case {
     const char* what;

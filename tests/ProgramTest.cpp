@@ -2,9 +2,7 @@
 // what it does when its output goes away.
 #include <gtest/gtest.h>
 #include <iconv.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 
 #include "DialogueSupport.h"
@@ -35,35 +33,17 @@ std::string Recode(const std::string& utf8, const char* charset) {
   return out;
 }
 
+// The locales that the tests run under are made by a fixture of the suite, in this folder.
+const std::string LocaleDir = TAVODIGITS_TEST_LOCALES;
+
 class ProgramTest : public ::testing::Test {
  protected:
-  // Locales made for the test, so that none has to be installed on the machine.
-  static void SetUpTestSuite() {
-    char pattern[] = "/tmp/tavodigits-locales-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    localeDir_ = pattern;
-    const char* made[][3] = {{"SHIFT_JIS", "ja_JP", "ja_JP.SJIS"},
-                             {"EUC-JP", "ja_JP", "ja_JP.EUC-JP"},
-                             {"UTF-8", "de_DE", "de_DE.UTF-8"}};
-    for (const auto& m : made) {
-      const std::string command = std::string("localedef -c -f ") + m[0] + " -i " + m[1] + " " +
-                                  localeDir_ + "/" + m[2] + " >/dev/null 2>&1";
-      std::system(command.c_str());
-      ASSERT_TRUE(std::filesystem::exists(localeDir_ + "/" + m[2])) << command;
-    }
-  }
-  static void TearDownTestSuite() { std::filesystem::remove_all(localeDir_); }
-
   static programtest::Outcome RunIn(const std::string& locale, const std::string& input) {
     programtest::Options options;
-    options.environment = {"LC_ALL=" + locale, "LOCPATH=" + localeDir_};
+    options.environment = {"LC_ALL=" + locale, "LOCPATH=" + LocaleDir};
     return programtest::Run(Program, input, options);
   }
-
-  static std::string localeDir_;
 };
-
-std::string ProgramTest::localeDir_;
 
 TEST_F(ProgramTest, Utf8AndLocalesWithoutJapaneseGiveUtf8) {
   for (const char* locale : {"C.UTF-8", "C", "POSIX"}) {

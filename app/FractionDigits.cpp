@@ -1,0 +1,45 @@
+#include "FractionDigits.h"
+
+#include "TavoLong.h"
+
+namespace {
+
+// True when no step of the expansion can saturate and every quotient is a digit: a proper
+// fraction whose denominator is small enough that ten times any remainder stays below half
+// the capacity. Then the expansion is plain long division.
+bool ExpandsWithinCapacity(const TBunsuu& f) {
+  static const TLongNum bound = [] {
+    TLongNum t = LongOne;
+    LongShiftLeft(t, 8 * MaxDigits - 5);
+    return t;
+  }();
+  return !f.Num.Overflowed && !f.Den.Overflowed && LongSign(f.Num) >= 0 && LongSign(f.Den) > 0 &&
+         LongCompareAbs(f.Num, f.Den) < 0 && LongCompareAbs(f.Den, bound) < 0;
+}
+
+// One digit per step, each step in record arithmetic with its saturations.
+std::string StepwiseDigits(const TBunsuu& f, std::int32_t count) {
+  std::string digits;
+  TLongNum r = f.Num;
+  TLongNum q;
+  for (std::int32_t i = 0; i < count; ++i) {
+    LongMul(r, LongTen, r);
+    LongDivMod(r, f.Den, q, r);
+    std::int32_t d;
+    if (LongToInt(q, d))
+      digits += static_cast<char>(static_cast<std::uint8_t>(48u + static_cast<std::uint32_t>(d)));
+    // A saturated remainder stays saturated and gives no more characters.
+    if (r.Overflowed) break;
+  }
+  return digits;
+}
+
+}  // namespace
+
+std::string FractionDigits(const TBunsuu& f, std::int32_t count) {
+  if (count <= 0) return {};
+  if (!ExpandsWithinCapacity(f)) return StepwiseDigits(f, count);
+  std::string digits(static_cast<std::size_t>(count), '0');
+  LongExpandDecimal(f.Num, f.Den, count, digits.data());
+  return digits;
+}

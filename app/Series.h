@@ -1,0 +1,17 @@
+// π and e as exact sums of series, each digit printed once it has settled.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "DigitSink.h"
+
+// π by Machin's formula, 16 arctan(1/5) - 4 arctan(1/239), one term of each series per pass.
+// Prints at least decimalPlaces digits (at most four more), unless OverflowFlag is or becomes
+// set; digitString holds the digit text of the last partial sum.
+void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString);
+
+// e by the series 2 + 1/2! + 1/3! + ..., one term per iteration. Prints at least
+// decimalPlaces digits (at most three more), unless OverflowFlag is or becomes set;
+// digitString holds the digit text of the last partial sum.
+void ComputeE(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString);

@@ -1,0 +1,62 @@
+// Decimal expansion of a proper fraction, nineteen digits per division: the remainder is
+// multiplied by 10^19 and divided by the denominator, whose quotient then fits in one word.
+#include "LongRecord.h"
+#include "TavoLong.h"
+
+namespace {
+
+constexpr int ChunkDigits = 19;
+
+constexpr Word PowerOfTen(int e) {
+  Word p = 1;
+  for (int i = 0; i < e; ++i)
+    p *= 10;
+  return p;
+}
+
+// digits[0..count) := q in decimal, zero-padded to count digits (q < 10^count).
+void WriteDigits(Word q, int count, char* digits) {
+  for (int i = count - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + q % 10);
+    q /= 10;
+  }
+}
+
+}  // namespace
+
+void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits) {
+  // Work on the remainder and the denominator shifted so that the denominator's top bit is
+  // set: the quotients stay the same, and the division needs no shifting of its own.
+  const int nd = UsedWords(den);
+  const int nn = UsedWords(num);
+  const int shift = std::countl_zero(den.Digit.Word[nd - 1]);
+  Word v[WordSlots];
+  Word u[WordSlots + 1] = {};
+  if (shift == 0) {
+    for (int i = 0; i < nd; ++i)
+      v[i] = den.Digit.Word[i];
+    for (int i = 0; i < nn; ++i)
+      u[i] = num.Digit.Word[i];
+  } else {
+    WordsShiftLeft(v, WordsOf(den), nd, shift);
+    // num < den, so the shifted numerator still fits in nd words.
+    const Word out = WordsShiftLeft(u, WordsOf(num), nn, shift);
+    if (nn < nd) u[nn] = out;
+  }
+  const Word inverse = WordReciprocal(v[nd - 1]);
+
+  for (int done = 0; done < count; done += ChunkDigits) {
+    const int chunk = count - done < ChunkDigits ? count - done : ChunkDigits;
+    const Word scale = PowerOfTen(chunk);
+    Word q;
+    if (nd == 1) {
+      const DoubleWord product = DoubleWord{u[0]} * scale;
+      q = DivideTwoByOne(u[0], static_cast<Word>(product >> WordBits), static_cast<Word>(product),
+                         v[0], inverse);
+    } else {
+      u[nd] = WordsMulWord(u, u, nd, scale);
+      WordsDivRemNormalized(&q, u, nd + 1, v, nd, inverse);
+    }
+    WriteDigits(q, chunk, digits + done);
+  }
+}

@@ -1,0 +1,183 @@
+// π and e: the first passes digit text by digit text, the number of digits printed for many
+// place counts, every printed digit against GMP doing the same work, and the capacity.
+#include <gmpxx.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DigitSink.h"
+#include "GmpSeries.h"
+#include "Series.h"
+#include "TavoLong.h"
+
+namespace {
+
+class RecordingSink : public DigitSink {
+ public:
+  void PiHeader() override { header += "pi"; }
+  void EHeader() override { header += "e"; }
+  void SqrtHeader(unsigned, unsigned) override { header += "sqrt"; }
+  void Digit(char digit) override { digits += digit; }
+  std::string header, digits;
+};
+
+struct Result {
+  std::string header, digits, digitString;
+  bool overflow;
+};
+
+using Computation = void (*)(std::uint16_t, DigitSink&, std::string&);
+
+Result Compute(Computation computation, int places, bool flagBefore = false) {
+  OverflowFlag = flagBefore;
+  RecordingSink sink;
+  std::string digitString = "left over";
+  computation(static_cast<std::uint16_t>(places), sink, digitString);
+  return {sink.header, sink.digits, digitString, OverflowFlag};
+}
+
+// The true digits of π and e after the point, with guard digits beyond what is compared.
+std::string TrueDigits(bool pi, unsigned count) {
+  const unsigned guard = 30;
+  const mpz_class one = gmpseries::PowerOfTen(count + guard);
+  mpz_class value;
+  if (pi) {
+    // Machin's formula in fixed point: arctan(1/x) = sum (-1)^j / ((2j+1) x^(2j+1)).
+    const auto arctanInverse = [&](unsigned long x) {
+      mpz_class sum = 0, power = one / x, term;
+      const mpz_class x2 = x * x;
+      for (unsigned long j = 0; power != 0; ++j) {
+        term = power / (2 * j + 1);
+        sum += j % 2 == 0 ? term : mpz_class(-term);
+        power /= x2;
+      }
+      return sum;
+    };
+    value = 16 * arctanInverse(5) - 4 * arctanInverse(239) - 3 * one;
+  } else {
+    mpz_class term = one;
+    value = 0;
+    for (unsigned long k = 2; term != 0; ++k) {
+      term /= k;
+      value += term;
+    }
+  }
+  std::string digits = value.get_str();
+  digits = std::string(count + guard - digits.size(), '0') + digits;
+  return digits.substr(0, count);
+}
+
+// The digit text and the printed digits after each of the first passes: a computation asked
+// for N places stops after the pass that prints digit N.
+TEST(Series, FirstPassesOfPi) {
+  const struct {
+    int places;
+    const char* digitString;
+    const char* printed;
+  } passes[] = {
+      {0, "140597", ""},
+      {1, "141621", "1"},
+      {2, "1415917", "14"},
+      {3, "14159268", "1415"},
+      {4, "14159268", "1415"},
+      {5, "1415926526", "141592"},
+      {6, "1415926526", "141592"},
+      {7, "141592653623", "1415926"},
+      {8, "1415926535886", "14159265"},
+      {9, "14159265358983", "1415926535"},
+      {10, "14159265358983", "1415926535"},
+  };
+  for (const auto& p : passes) {
+    const Result r = Compute(ComputePi, p.places);
+    EXPECT_EQ(r.header, "pi");
+    EXPECT_EQ(r.digitString, p.digitString) << p.places;
+    EXPECT_EQ(r.digits, p.printed) << p.places;
+    EXPECT_FALSE(r.overflow);
+  }
+}
+
+TEST(Series, FirstIterationsOfE) {
+  const struct {
+    int places;
+    const char* digitString;
+    const char* printed;
+  } iterations[] = {
+      {0, "500000", ""},      {1, "718055", "7"},        {2, "7182539", "71"},
+      {3, "71827876", "718"}, {4, "718281801", "71828"}, {5, "718281801", "71828"},
+  };
+  for (const auto& i : iterations) {
+    const Result r = Compute(ComputeE, i.places);
+    EXPECT_EQ(r.header, "e");
+    EXPECT_EQ(r.digitString, i.digitString) << i.places;
+    EXPECT_EQ(r.digits, i.printed) << i.places;
+  }
+}
+
+TEST(Series, PrintedDigitCounts) {
+  const struct {
+    Computation computation;
+    int places, printed;
+  } cases[] = {
+      {ComputePi, 20, 20},     {ComputePi, 100, 100}, {ComputePi, 760, 764}, {ComputePi, 761, 764},
+      {ComputePi, 1000, 1001}, {ComputeE, 10, 11},    {ComputeE, 100, 100},
+  };
+  for (const auto& c : cases) {
+    const Result r = Compute(c.computation, c.places);
+    EXPECT_EQ(static_cast<int>(r.digits.size()), c.printed) << c.places;
+    EXPECT_EQ(r.digitString.substr(0, r.digits.size()), r.digits);
+  }
+}
+
+// Every place count up to a few hundred prints what GMP doing the same work prints, and
+// leaves the same digit text; the digits are the true digits of π and e.
+TEST(Series, AgreeWithGmpDoingTheSameWork) {
+  const std::string pi = TrueDigits(true, 1200);
+  const std::string e = TrueDigits(false, 1200);
+  for (int places = 0; places <= 400; places += places < 40 ? 1 : 37) {
+    const Result rp = Compute(ComputePi, places);
+    const gmpseries::Printed gp = gmpseries::Pi(places);
+    ASSERT_EQ(rp.digits, gp.digits) << "pi " << places;
+    ASSERT_EQ(rp.digitString, gp.digitString) << "pi " << places;
+    ASSERT_EQ(rp.digits, pi.substr(0, rp.digits.size()));
+    ASSERT_GE(rp.digits.size(), static_cast<std::size_t>(places));
+    ASSERT_LE(rp.digits.size(), static_cast<std::size_t>(places) + 4);
+
+    const Result re = Compute(ComputeE, places);
+    const gmpseries::Printed ge = gmpseries::E(places);
+    ASSERT_EQ(re.digits, ge.digits) << "e " << places;
+    ASSERT_EQ(re.digitString, ge.digitString) << "e " << places;
+    ASSERT_EQ(re.digits, e.substr(0, re.digits.size()));
+    ASSERT_LE(re.digits.size(), static_cast<std::size_t>(places) + 3);
+  }
+}
+
+TEST(Series, FlagSetOnEntryGivesTheHeaderOnly) {
+  for (Computation c : {ComputePi, ComputeE}) {
+    const Result r = Compute(c, 100, true);
+    EXPECT_EQ(r.digits, "");
+    EXPECT_TRUE(r.overflow);
+  }
+}
+
+// π completes 1996 places and e 8004; one place more prints the same digits and then ends on
+// the overflow.
+TEST(SeriesCapacity, PiAndEAtTheCapacity) {
+  const struct {
+    Computation computation;
+    bool pi;
+    int lastPlace;
+  } cases[] = {{ComputePi, true, 1996}, {ComputeE, false, 8004}};
+  for (const auto& c : cases) {
+    const std::string truth = TrueDigits(c.pi, c.lastPlace + 10);
+    const Result full = Compute(c.computation, c.lastPlace);
+    EXPECT_FALSE(full.overflow) << c.lastPlace;
+    EXPECT_GE(full.digits.size(), static_cast<std::size_t>(c.lastPlace));
+    EXPECT_EQ(full.digits, truth.substr(0, full.digits.size()));
+    const Result beyond = Compute(c.computation, c.lastPlace + 1);
+    EXPECT_TRUE(beyond.overflow) << c.lastPlace;
+    EXPECT_EQ(beyond.digits, truth.substr(0, c.lastPlace));
+    EXPECT_EQ(beyond.digitString, "");
+  }
+}
+
+}  // namespace
