@@ -51,9 +51,9 @@ void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitSt
     k += 2;
     BunsuuMul(term5, ratio5, term5);
     BunsuuMul(term239, ratio239, term239);
-    BunsuuAdd(term5, term239, t);
+    BunsuuAddReduced(term5, term239, t);
     BunsuuDiv(t, BunsuuFromInt(k), t);
-    BunsuuAdd(sum, t, sum);
+    BunsuuAddReduced(sum, t, sum);
     NextDigitText(sum, pos, previous, digitString, out);
     if (pos > decimalPlaces || OverflowFlag) break;
   }

@@ -7,6 +7,8 @@
 #include "DigitSink.h"
 
 // π by Machin's formula, 16 arctan(1/5) - 4 arctan(1/239), one term of each series per pass.
+// Every fraction of the computation is kept in lowest terms, so the sums can be reduced by
+// Henrici's method.
 // Prints at least decimalPlaces digits (at most four more), unless OverflowFlag is or becomes
 // set; digitString holds the digit text of the last partial sum.
 void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString);

@@ -2,22 +2,30 @@
 
 namespace {
 
-// a := a div g, skipping the division by a gcd of 1 where it cannot change a. It can where a
-// is saturated (a negated MaxLongNum comes back positive) or has the full width (a division
-// by 1 is then beyond the capacity).
-void DivideByGcd(TLongNum& a, const TLongNum& g) {
+// The smallest magnitude of the full width, 2^(8 * MaxDigits - 1).
+const TLongNum& FullWidth() {
   static const TLongNum fullWidth = [] {
     TLongNum t = LongOne;
     LongShiftLeft(t, 8 * MaxDigits - 1);
     return t;
   }();
-  if (LongCompare(g, LongOne) == 0 && !a.Overflowed && LongCompareAbs(a, fullWidth) < 0) return;
+  return fullWidth;
+}
+
+// a := a div g, skipping the division by a gcd of 1 where it cannot change a. It can where a
+// is saturated (a negated MaxLongNum comes back positive) or has the full width (a division
+// by 1 is then beyond the capacity).
+void DivideByGcd(TLongNum& a, const TLongNum& g) {
+  if (LongCompare(g, LongOne) == 0 && !a.Overflowed && LongCompareAbs(a, FullWidth()) < 0) return;
   LongDiv(a, g, a);
 }
 
+enum class Operands { Any, InLowestTerms };
+
 // The sum (subtract false) or difference of x and y over the least common multiple of their
 // denominators, reduced.
-void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, TBunsuu& r) {
+void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, Operands operands,
+                   TBunsuu& r) {
   TLongNum g, p, q, xNum, yNum;
   LongGcd(x.Den, y.Den, g);
   p = y.Den;
@@ -26,13 +34,29 @@ void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, TBunsuu& r
   DivideByGcd(q, g);
   LongMul(x.Num, p, xNum);
   LongMul(y.Num, q, yNum);
+  const bool positiveDenominators = LongSign(x.Den) > 0 && LongSign(y.Den) > 0;
   LongMul(x.Den, p, r.Den);
   if (subtract) {
     LongSub(xNum, yNum, r.Num);
   } else {
     LongAdd(xNum, yNum, r.Num);
   }
-  BunsuuReduce(r);
+  // For operands in lowest terms, a factor of the sum's numerator that divides the new
+  // denominator divides g. The shortcut must not skip a saturation of the full reduction,
+  // which can only come from a saturated value or a gcd of full width.
+  const bool henrici = operands == Operands::InLowestTerms && positiveDenominators &&
+                       !r.Num.Overflowed && !r.Den.Overflowed &&
+                       LongCompareAbs(r.Num, FullWidth()) < 0 &&
+                       LongCompareAbs(r.Den, FullWidth()) < 0;
+  if (!henrici) {
+    BunsuuReduce(r);
+    return;
+  }
+  if (LongCompare(g, LongOne) == 0) return;
+  TLongNum common;
+  LongGcd(r.Num, g, common);
+  DivideByGcd(r.Num, common);
+  DivideByGcd(r.Den, common);
 }
 
 }  // namespace
@@ -53,18 +77,22 @@ void BunsuuReduce(TBunsuu& f) {
 }
 
 void BunsuuAdd(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
-  AddOrSubtract(x, y, false, r);
+  AddOrSubtract(x, y, false, Operands::Any, r);
+}
+
+void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
+  AddOrSubtract(x, y, false, Operands::InLowestTerms, r);
 }
 
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y) {
   TBunsuu r;
-  AddOrSubtract(x, y, false, r);
+  AddOrSubtract(x, y, false, Operands::Any, r);
   return r;
 }
 
 TBunsuu BunsuuSub(const TBunsuu& x, const TBunsuu& y) {
   TBunsuu r;
-  AddOrSubtract(x, y, true, r);
+  AddOrSubtract(x, y, true, Operands::Any, r);
   return r;
 }
 

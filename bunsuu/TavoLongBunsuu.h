@@ -26,6 +26,11 @@ void BunsuuCancel(TLongNum& a, TLongNum& b);
 void BunsuuReduce(TBunsuu& f);
 // r := x + y, reduced.
 void BunsuuAdd(const TBunsuu& x, const TBunsuu& y, TBunsuu& r);
+// r := x + y for x and y in lowest terms with positive denominators: the same result as
+// BunsuuAdd, saturations included, with less work. The reduction looks for common factors of
+// the sum only among those the two denominators share (Henrici's method); for operands not
+// in lowest terms the result may not be either.
+void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y, TBunsuu& r);
 // x + y, reduced.
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y);
 // x - y, reduced.

@@ -161,13 +161,38 @@ Word Leading(const Word* x, int n, int s, int i) {
   return (hi << s) | (lo >> (WordBits - s));
 }
 
-// (a', b') = (m11 a - m01 b, m00 b - m10 a) over n words into (out, b). Both results are
-// non-negative and fit in n words.
+// The low and high words of x * y + carry.
+struct WordPair {
+  Word lo, hi;
+};
+WordPair MulAdd(Word x, Word y, Word carry) {
+  const DoubleWord p = DoubleWord{x} * y;
+  WordPair r{static_cast<Word>(p), High(p)};
+  r.lo += carry;
+  r.hi += r.lo < carry;
+  return r;
+}
+
+// (a', b') = (m11 a - m01 b, m00 b - m10 a) over n words into (out, b), in one pass. Both
+// results are non-negative and fit in n words. (Keeping the four carry chains in single
+// words lets the compiler hold them all in registers.)
 void ApplyInverse(const LehmerMatrix& m, Word* out, const Word* a, Word* b, int n) {
-  WordsMulWord(out, a, n, m.m11);
-  WordsSubMulWord(out, b, n, m.m01);
-  WordsMulWord(b, b, n, m.m00);
-  WordsSubMulWord(b, a, n, m.m10);
+  Word carryA = 0, borrowA = 0;  // of m11 a and of m01 b, with the subtraction's borrow
+  Word carryB = 0, borrowB = 0;  // of m00 b and of m10 a, likewise
+  for (int i = 0; i < n; ++i) {
+    const Word ai = a[i];
+    const Word bi = b[i];
+    const WordPair pa = MulAdd(ai, m.m11, carryA);
+    const WordPair qa = MulAdd(bi, m.m01, borrowA);
+    const WordPair pb = MulAdd(bi, m.m00, carryB);
+    const WordPair qb = MulAdd(ai, m.m10, borrowB);
+    out[i] = pa.lo - qa.lo;
+    b[i] = pb.lo - qb.lo;
+    carryA = pa.hi;
+    borrowA = qa.hi + (pa.lo < qa.lo);
+    carryB = pb.hi;
+    borrowB = qb.hi + (pb.lo < qb.lo);
+  }
 }
 
 Word GcdOfWords(Word a, Word b) {
