@@ -4,19 +4,6 @@
 
 namespace {
 
-// True when no step of the expansion can saturate and every quotient is a digit: a proper
-// fraction whose denominator is small enough that ten times any remainder stays below half
-// the capacity. Then the expansion is plain long division.
-bool ExpandsWithinCapacity(const TBunsuu& f) {
-  static const TLongNum bound = [] {
-    TLongNum t = LongOne;
-    LongShiftLeft(t, 8 * MaxDigits - 5);
-    return t;
-  }();
-  return !f.Num.Overflowed && !f.Den.Overflowed && LongSign(f.Num) >= 0 && LongSign(f.Den) > 0 &&
-         LongCompareAbs(f.Num, f.Den) < 0 && LongCompareAbs(f.Den, bound) < 0;
-}
-
 // One digit per step, each step in record arithmetic with its saturations.
 std::string StepwiseDigits(const TBunsuu& f, std::int32_t count) {
   std::string digits;
@@ -36,10 +23,23 @@ std::string StepwiseDigits(const TBunsuu& f, std::int32_t count) {
 
 }  // namespace
 
+// A proper fraction whose denominator is small enough that ten times any remainder stays below
+// half the capacity, where no division is beyond the capacity either.
+bool ExpandsWithinCapacity(const TBunsuu& f) {
+  static const TLongNum bound = [] {
+    TLongNum t = LongOne;
+    LongShiftLeft(t, 8 * MaxDigits - 5);
+    return t;
+  }();
+  return !f.Num.Overflowed && !f.Den.Overflowed && LongSign(f.Num) >= 0 && LongSign(f.Den) > 0 &&
+         LongCompareAbs(f.Num, f.Den) < 0 && LongCompareAbs(f.Den, bound) < 0;
+}
+
 std::string FractionDigits(const TBunsuu& f, std::int32_t count) {
   if (count <= 0) return {};
   if (!ExpandsWithinCapacity(f)) return StepwiseDigits(f, count);
   std::string digits(static_cast<std::size_t>(count), '0');
-  LongExpandDecimal(f.Num, f.Den, count, digits.data());
+  TLongNum remainder;
+  LongExpandDecimal(f.Num, f.Den, count, digits.data(), remainder);
   return digits;
 }

@@ -1,9 +1,12 @@
 // Both series keep their partial sum as one exact fraction. After every term the fraction is
 // expanded five digits past the next digit to print, and a digit is printed once it and the
-// digit after it are the same in two consecutive partial sums.
+// digit after it are the same in two consecutive partial sums. π expands each sum afresh; e's
+// text follows from the one before.
 #include "Series.h"
 
+#include "FactorialSum.h"
 #include "FractionDigits.h"
+#include "SettledDigits.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
 
@@ -11,26 +14,6 @@ namespace {
 
 // How far past the next digit to print each partial sum is expanded.
 constexpr std::int32_t Lookahead = 5;
-
-// Prints the digits from position pos (1-based) on for as long as they and the digits after
-// them agree between the previous and the current digit text; advances pos past them.
-void PrintSettledDigits(const std::string& previous, const std::string& current, std::int32_t& pos,
-                        DigitSink& out) {
-  const auto known = static_cast<std::int32_t>(std::min(previous.size(), current.size()));
-  while (pos + 1 <= known && previous[pos - 1] == current[pos - 1] &&
-         previous[pos] == current[pos]) {
-    out.Digit(current[pos - 1]);
-    ++pos;
-  }
-}
-
-// Expands sum for the next pass and prints what has settled.
-void NextDigitText(const TBunsuu& sum, std::int32_t& pos, std::string& previous,
-                   std::string& digitString, DigitSink& out) {
-  previous.swap(digitString);
-  digitString = FractionDigits(sum, pos + Lookahead);
-  PrintSettledDigits(previous, digitString, pos, out);
-}
 
 }  // namespace
 
@@ -43,10 +26,8 @@ void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitSt
   BunsuuSet(-4, 239, term239);
   // The sum less the integer part 3.
   TBunsuu sum = BunsuuSub(BunsuuSum(term5, term239), BunsuuFromInt(3));
-  digitString.assign(1, '1');
-  std::int32_t pos = 1;
+  SettledDigits settled;
   std::int32_t k = 1;
-  std::string previous;
   for (;;) {
     k += 2;
     BunsuuMul(term5, ratio5, term5);
@@ -54,8 +35,9 @@ void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitSt
     BunsuuAddReduced(term5, term239, t);
     BunsuuDiv(t, BunsuuFromInt(k), t);
     BunsuuAddReduced(sum, t, sum);
-    NextDigitText(sum, pos, previous, digitString, out);
-    if (pos > decimalPlaces || OverflowFlag) break;
+    digitString = FractionDigits(sum, settled.NextPosition() + Lookahead);
+    settled.Scan(digitString, out);
+    if (settled.NextPosition() > decimalPlaces || OverflowFlag) break;
   }
 }
 
@@ -65,10 +47,9 @@ void ComputeE(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitStr
   TBunsuu sum;
   sum.Num = LongZero;
   sum.Den = LongOne;
-  digitString.assign(1, '1');
-  std::int32_t pos = 1;
+  SettledDigits settled;
+  FactorialSumDigits text;
   std::int32_t k = 1;
-  std::string previous;
   TLongNum factor;
   for (;;) {
     ++k;
@@ -77,7 +58,8 @@ void ComputeE(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitStr
     LongMul(sum.Den, factor, sum.Den);
     LongMul(sum.Num, factor, sum.Num);
     LongInc(sum.Num);
-    NextDigitText(sum, pos, previous, digitString, out);
-    if (pos > decimalPlaces || OverflowFlag) break;
+    settled.Scan(text.Next(sum, k, settled.NextPosition() + Lookahead), out);
+    if (settled.NextPosition() > decimalPlaces || OverflowFlag) break;
   }
+  digitString.swap(text.Text());
 }

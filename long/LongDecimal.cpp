@@ -24,7 +24,8 @@ void WriteDigits(Word q, int count, char* digits) {
 
 }  // namespace
 
-void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits) {
+void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits,
+                       TLongNum& remainder) {
   // Work on the remainder and the denominator shifted so that the denominator's top bit is
   // set: the quotients stay the same, and the division needs no shifting of its own.
   const int nd = UsedWords(den);
@@ -59,4 +60,6 @@ void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char
     }
     WriteDigits(q, chunk, digits + done);
   }
+  if (shift != 0) WordsShiftRight(u, u, nd, shift);
+  StoreMagnitude(remainder, u, nd, 1);
 }

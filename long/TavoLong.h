@@ -161,6 +161,8 @@ void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g);
 // --- Decimal expansion ---
 
 // digits[0..count) := the first count decimal digits of |num| / |den| after the point,
-// truncated, as the characters '0' to '9'. Requires |num| < |den|, neither saturated. The
-// work is not held to the capacity of a record, so nothing saturates.
-void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits);
+// truncated, as the characters '0' to '9', and remainder := |num| * 10^count mod |den| (Sign
+// +1), from which the expansion can go on. Requires |num| < |den|, neither saturated. The
+// work is not held to the capacity of a record, so nothing saturates. remainder may be num.
+void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits,
+                       TLongNum& remainder);

@@ -1,0 +1,91 @@
+#include "FactorialSum.h"
+
+#include "FractionDigits.h"
+#include "TavoLong.h"
+
+namespace {
+
+constexpr std::int32_t PowerDigits = 9;
+
+// Below this, scale_ times 10^PowerDigits stays below 2^(8 * MaxDigits - 2), so that the next
+// remainder (below Den, itself below 2^(8 * MaxDigits - 5)) plus scale_ has less than the full
+// width: no step of the update can saturate.
+const TLongNum& ScaleLimit() {
+  static const TLongNum limit = [] {
+    TLongNum t = LongOne;
+    LongShiftLeft(t, 8 * MaxDigits - 32);
+    return t;
+  }();
+  return limit;
+}
+
+// text := text + u, the number written by the digits of text with u added at its last
+// digit; false when the carry runs off its front.
+bool AddAtEnd(std::string& text, std::uint32_t u) {
+  for (auto i = text.size(); i > 0 && u != 0; --i) {
+    const std::uint32_t sum = static_cast<std::uint32_t>(text[i - 1] - '0') + u % 10;
+    text[i - 1] = static_cast<char>('0' + sum % 10);
+    u = u / 10 + sum / 10;
+  }
+  return u == 0;
+}
+
+}  // namespace
+
+const std::string& FactorialSumDigits::Next(const TBunsuu& sum, std::int32_t k,
+                                            std::int32_t count) {
+  if (!ExpandsWithinCapacity(sum)) {
+    // The expansion may saturate here: only the stepwise expansion knows where.
+    text_ = FractionDigits(sum, count);
+    valid_ = false;
+  } else if (valid_ && count >= static_cast<std::int32_t>(text_.size()) && Advance(sum, k)) {
+    Extend(sum, count);
+  } else {
+    Restart(sum, count);
+  }
+  return text_;
+}
+
+// With c = text_.size(): Num' * 10^c = (Num * k + 1) * 10^c = text * Den' + (rem * k + 10^c),
+// so the new text is the old one plus (rem * k + 10^c) div Den', and the rest is the new
+// remainder.
+bool FactorialSumDigits::Advance(const TBunsuu& sum, std::int32_t k) {
+  TLongNum factor, carry;
+  LongFromInt(k, factor);
+  LongMul(remainder_, factor, remainder_);
+  LongAdd(remainder_, scale_, remainder_);
+  LongDivMod(remainder_, sum.Den, carry, remainder_);
+  std::int32_t u;
+  return LongToInt(carry, u) && AddAtEnd(text_, static_cast<std::uint32_t>(u));
+}
+
+void FactorialSumDigits::Extend(const TBunsuu& sum, std::int32_t count) {
+  const auto more = count - static_cast<std::int32_t>(text_.size());
+  if (more <= 0) return;
+  const std::size_t start = text_.size();
+  text_.resize(static_cast<std::size_t>(count));
+  LongExpandDecimal(remainder_, sum.Den, more, text_.data() + start, remainder_);
+  valid_ = Scale(more);
+}
+
+void FactorialSumDigits::Restart(const TBunsuu& sum, std::int32_t count) {
+  text_.assign(static_cast<std::size_t>(count > 0 ? count : 0), '0');
+  LongExpandDecimal(sum.Num, sum.Den, static_cast<int>(text_.size()), text_.data(), remainder_);
+  scale_ = LongOne;
+  valid_ = Scale(static_cast<std::int32_t>(text_.size()));
+}
+
+bool FactorialSumDigits::Scale(std::int32_t count) {
+  TLongNum power;
+  while (count > 0) {
+    if (LongCompareAbs(scale_, ScaleLimit()) >= 0) return false;
+    const std::int32_t digits = count < PowerDigits ? count : PowerDigits;
+    std::int32_t p = 1;
+    for (std::int32_t i = 0; i < digits; ++i)
+      p *= 10;
+    LongFromInt(p, power);
+    LongMul(scale_, power, scale_);
+    count -= digits;
+  }
+  return true;
+}

@@ -1,0 +1,30 @@
+// The scan for settled digits: a digit is printed once it and the digit after it are the same
+// in two consecutive digit texts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "DigitSink.h"
+
+class SettledDigits {
+ public:
+  // Prints, from the next position on, the digits of current that agree with the previous
+  // text together with the digit after them; then current becomes the previous text. The
+  // first previous text is "1", which never lets a digit through.
+  void Scan(const std::string& current, DigitSink& out);
+  // The 1-based position of the next digit to print.
+  std::int32_t NextPosition() const { return pos_; }
+
+ private:
+  // A scan looks at the previous text only from the next position to print on, so that is
+  // all that is kept of it.
+  char Previous(std::int32_t index) const {
+    return previousTail_[static_cast<std::size_t>(index - tailStart_)];
+  }
+
+  std::int32_t pos_ = 1;
+  std::string previousTail_ = "1";  // the previous text from index tailStart_ on
+  std::int32_t tailStart_ = 0;
+  std::size_t previousLength_ = 1;
+};

@@ -1,0 +1,69 @@
+// The digit text of e's sum, kept up to date term by term, against a full expansion of the
+// same sum at every iteration, to the term where the expansion saturates.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "FactorialSum.h"
+#include "FractionDigits.h"
+#include "TavoLong.h"
+
+namespace {
+
+// Runs the sum 1/2! + ... term by term with counts that grow as schedule says, and compares
+// each iteration's text for which check says so.
+template <class Schedule, class Check>
+int CompareWithFullExpansion(Schedule nextCount, Check check) {
+  TBunsuu sum;
+  FactorialSumDigits text;
+  TLongNum factor;
+  std::int32_t count = 6;
+  int k = 1;
+  while (!OverflowFlag) {
+    ++k;
+    LongFromInt(k, factor);
+    LongMul(sum.Den, factor, sum.Den);
+    LongMul(sum.Num, factor, sum.Num);
+    LongInc(sum.Num);
+    const std::string& got = text.Next(sum, k, count);
+    if (check(k) || OverflowFlag) {
+      const bool flag = OverflowFlag;
+      OverflowFlag = false;
+      const std::string full = FractionDigits(sum, count);
+      EXPECT_EQ(OverflowFlag, flag) << "k " << k;
+      OverflowFlag = flag;
+      if (got != full) {
+        ADD_FAILURE() << "k " << k << ", " << count << " digits";
+        return k;
+      }
+    }
+    count = nextCount(count);
+  }
+  return k;
+}
+
+// As the program asks: about two and a half digits more per term.
+TEST(FactorialSumDigits, AgreesWithTheFullExpansionToTheCapacity) {
+  OverflowFlag = false;
+  int step = 0;
+  const int last =
+      CompareWithFullExpansion([&](std::int32_t c) { return c + (++step % 2 == 0 ? 2 : 3); },
+                               [](int k) { return k < 1500 || k % 50 == 0 || k > 3250; });
+  EXPECT_EQ(last, 3258);
+  EXPECT_TRUE(OverflowFlag);
+}
+
+// Counts that grow unevenly, stand still, or jump ahead, about as fast on the whole.
+TEST(FactorialSumDigits, AgreesForUnevenCounts) {
+  OverflowFlag = false;
+  std::mt19937 rng(5);
+  const int last = CompareWithFullExpansion(
+      [&](std::int32_t c) {
+        return c + static_cast<std::int32_t>(rng() % 5) + (rng() % 100 == 0 ? 40 : 0);
+      },
+      [](int k) { return k < 1000 || k % 100 == 0; });
+  EXPECT_EQ(last, 3258);
+}
+
+}  // namespace
