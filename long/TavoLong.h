@@ -166,3 +166,13 @@ void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g);
 // work is not held to the capacity of a record, so nothing saturates. remainder may be num.
 void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits,
                        TLongNum& remainder);
+
+// --- Longhand square root ---
+
+// One step of the longhand square root: root := root * 10 + d and
+// rem := rem * 100 - (20 * root + d) * d, for the largest digit d that leaves rem
+// non-negative; returns d. Requires 0 <= rem <= 2 * root, which each step keeps. When one of
+// the step's products root * 10, rem * 100 or 2 * root * 10 outgrows the capacity, it
+// saturates as LongMul would: root and rem are left as the first two products and the result
+// is -1.
+int LongSqrtStep(TLongNum& root, TLongNum& rem);
