@@ -1,5 +1,6 @@
 #include "Dialogue.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdint>
@@ -15,6 +16,13 @@ namespace {
 constexpr int ExitNormal = 0;
 constexpr int ExitError = 1;
 constexpr std::int32_t LargestSqrtChoice = 65535;
+
+// A fuzzing build caps the places so that each input stays quick to run.
+#ifdef TAVO_FUZZ_PLACES_LIMIT
+constexpr std::uint16_t PlacesLimit = TAVO_FUZZ_PLACES_LIMIT;
+#else
+constexpr std::uint16_t PlacesLimit = 65535;
+#endif
 
 void ShowMenu(Console& console) {
   const DialogueTexts& t = console.Texts();
@@ -87,7 +95,8 @@ int RunDialogue(Console& console) {
     }
     if (places.status == ReadStatus::InputError) return Refuse(console, texts.InputError);
     // The places are taken modulo 65536: -1 asks for 65535, 65536 for none.
-    const auto decimalPlaces = static_cast<std::uint16_t>(static_cast<std::uint32_t>(places.value));
+    const auto decimalPlaces =
+        std::min(static_cast<std::uint16_t>(static_cast<std::uint32_t>(places.value)), PlacesLimit);
     console.LineEnd();
     if (menuChoice > LargestSqrtChoice) return Refuse(console, texts.RangeError);
 

@@ -17,25 +17,31 @@ constexpr std::int32_t Lookahead = 5;
 
 }  // namespace
 
+MachinSum::MachinSum() {
+  BunsuuSet(-1, 25, ratio5_);
+  BunsuuSet(-1, 57121, ratio239_);
+  BunsuuSet(16, 5, term5_);
+  BunsuuSet(-4, 239, term239_);
+  sum_ = BunsuuSub(BunsuuSum(term5_, term239_), BunsuuFromInt(3));
+}
+
+const TBunsuu& MachinSum::NextPass() {
+  k_ += 2;
+  BunsuuMul(term5_, ratio5_, term5_);
+  BunsuuMul(term239_, ratio239_, term239_);
+  TBunsuu t;
+  BunsuuAddReduced(term5_, term239_, t);
+  BunsuuDiv(t, BunsuuFromInt(k_), t);
+  BunsuuAddReduced(sum_, t, sum_);
+  return sum_;
+}
+
 void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString) {
   out.PiHeader();
-  TBunsuu ratio5, ratio239, term5, term239, t;
-  BunsuuSet(-1, 25, ratio5);
-  BunsuuSet(-1, 57121, ratio239);
-  BunsuuSet(16, 5, term5);
-  BunsuuSet(-4, 239, term239);
-  // The sum less the integer part 3.
-  TBunsuu sum = BunsuuSub(BunsuuSum(term5, term239), BunsuuFromInt(3));
+  MachinSum machin;
   SettledDigits settled;
-  std::int32_t k = 1;
   for (;;) {
-    k += 2;
-    BunsuuMul(term5, ratio5, term5);
-    BunsuuMul(term239, ratio239, term239);
-    BunsuuAddReduced(term5, term239, t);
-    BunsuuDiv(t, BunsuuFromInt(k), t);
-    BunsuuAddReduced(sum, t, sum);
-    digitString = FractionDigits(sum, settled.NextPosition() + Lookahead);
+    digitString = FractionDigits(machin.NextPass(), settled.NextPosition() + Lookahead);
     settled.Scan(digitString, out);
     if (settled.NextPosition() > decimalPlaces || OverflowFlag) break;
   }

@@ -105,13 +105,11 @@ void BunsuuMul(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
   LongMul(a.Num, b.Num, r.Num);
 }
 
+// Dividing is multiplying by y turned upside down: the crosswise cancelling then pairs
+// x.Num with y.Num, which also moves y's sign into the numerator, and y.Den with x.Den.
 void BunsuuDiv(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
-  TBunsuu a = x;
-  TBunsuu b = y;
-  BunsuuCancel(a.Num, b.Num);
-  BunsuuCancel(b.Den, a.Den);
-  LongMul(a.Den, b.Num, r.Den);
-  LongMul(a.Num, b.Den, r.Num);
+  const TBunsuu reciprocal{y.Den, y.Num};
+  BunsuuMul(x, reciprocal, r);
 }
 
 void BunsuuSet(std::int32_t a, std::int32_t b, TBunsuu& f) {

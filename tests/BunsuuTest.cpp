@@ -214,37 +214,6 @@ TEST(Bunsuu, AddReducedAgreesWithAdd) {
   }
 }
 
-// Machin's series for π summed pass by pass as the program sums it, every partial sum
-// against GMP's, up to the pass whose common denominator outgrows the capacity.
-TEST(Bunsuu, EveryPartialSumOfPi) {
-  OverflowFlag = false;
-  TBunsuu ratio5, ratio239, term5, term239, t;
-  BunsuuSet(-1, 25, ratio5);
-  BunsuuSet(-1, 57121, ratio239);
-  BunsuuSet(16, 5, term5);
-  BunsuuSet(-4, 239, term239);
-  TBunsuu sum = BunsuuSub(BunsuuSum(term5, term239), BunsuuFromInt(3));
-  mpq_class gTerm5(16, 5), gTerm239(-4, 239);
-  mpq_class gSum = gTerm5 + gTerm239 - 3;
-  int pass = 0;
-  for (int k = 3; !OverflowFlag; k += 2) {
-    ++pass;
-    BunsuuMul(term5, ratio5, term5);
-    BunsuuMul(term239, ratio239, term239);
-    BunsuuAddReduced(term5, term239, t);
-    BunsuuDiv(t, BunsuuFromInt(k), t);
-    BunsuuAddReduced(sum, t, sum);
-    gTerm5 *= mpq_class(-1, 25);
-    gTerm239 *= mpq_class(-1, 57121);
-    gSum += (gTerm5 + gTerm239) / k;
-    if (!OverflowFlag) {
-      ASSERT_TRUE(SameFraction(sum, FromRational(gSum))) << "pass " << pass;
-    }
-  }
-  EXPECT_EQ(pass, 1428);
-  EXPECT_TRUE(SameFraction(sum, Saturated));
-}
-
 TEST(Bunsuu, DestinationMayBeAnOperand) {
   using Op = void (*)(const TBunsuu&, const TBunsuu&, TBunsuu&);
   const Op ops[] = {BunsuuAdd, BunsuuMul, BunsuuDiv};

@@ -10,20 +10,15 @@
 #include <functional>
 #include <string>
 
-namespace gmpseries {
+#include "TrueDigits.h"
 
-inline mpz_class PowerOfTen(unsigned long e) {
-  mpz_class p;
-  mpz_ui_pow_ui(p.get_mpz_t(), 10, e);
-  return p;
-}
+namespace gmpseries {
 
 // The first count digits of num / den after the point (0 <= num < den), zero-padded.
 inline std::string DigitText(const mpz_class& num, const mpz_class& den, long count) {
   if (count <= 0) return {};
-  const mpz_class scaled = num * PowerOfTen(static_cast<unsigned long>(count)) / den;
-  std::string digits = scaled.get_str();
-  return std::string(static_cast<std::size_t>(count) - digits.size(), '0') + digits;
+  const auto n = static_cast<unsigned long>(count);
+  return truedigits::Padded(num * truedigits::PowerOfTen(n) / den, n);
 }
 
 // Called with each digit the moment it is printed.

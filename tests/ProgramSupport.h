@@ -5,11 +5,14 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,23 +22,37 @@ namespace programtest {
 struct Outcome {
   std::string out;
   std::string err;
-  int status = -1;  // the exit status, or -1 after a signal
-  int signal = 0;   // the signal that ended it, if any
+  int status = -1;         // the exit status, or -1 after a signal
+  int signal = 0;          // the signal that ended it, if any
+  bool core = false;       // whether it dumped core
+  long peakKiB = 0;        // its peak resident memory
+  double seconds = 0;      // from the start to its end
+  double afterSignal = 0;  // from the signal sent to its end
 };
 
 struct Options {
   std::vector<std::string> environment;  // NAME=value, in addition to PATH
   // Where standard output goes instead of a pipe: a path opened for writing.
   std::string stdoutPath;
+  bool closeStdout = false;
+  bool closeStdin = false;
   // Close our end of the output pipe after this many bytes (the reader goes away).
   std::size_t readLimit = std::string::npos;
-  bool closeStdin = false;
+  // More input after the fixed input, a chunk at a time, until it returns false; so that
+  // input far larger than memory can be fed.
+  std::function<bool(std::string&)> moreInput;
+  // Keep standard input open after the input, so that the program waits.
+  bool keepStdinOpen = false;
+  // Send this signal once this many milliseconds have passed.
+  int signalToSend = 0;
+  int signalAfterMs = 0;
 };
 
 inline Outcome Run(const std::string& program, const std::string& input,
                    const Options& options = {}) {
   int in[2], out[2], err[2];
   if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe");
+  const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
     if (options.closeStdin) {
@@ -43,9 +60,10 @@ inline Outcome Run(const std::string& program, const std::string& input,
     } else {
       dup2(in[0], STDIN_FILENO);
     }
-    if (!options.stdoutPath.empty()) {
-      const int fd = open(options.stdoutPath.c_str(), O_WRONLY);
-      dup2(fd, STDOUT_FILENO);
+    if (options.closeStdout) {
+      close(STDOUT_FILENO);
+    } else if (!options.stdoutPath.empty()) {
+      dup2(open(options.stdoutPath.c_str(), O_WRONLY), STDOUT_FILENO);
     } else {
       dup2(out[1], STDOUT_FILENO);
     }
@@ -71,28 +89,58 @@ inline Outcome Run(const std::string& program, const std::string& input,
   signal(SIGPIPE, SIG_IGN);
 
   Outcome result;
+  std::string pending = input;
   std::size_t written = 0;
+  bool inputDone = pending.empty() && !options.moreInput;
   int inFd = in[1];
   int outFd = out[0];
   int errFd = err[0];
-  if (input.empty()) {
-    close(inFd);
-    inFd = -1;
-  }
+  const auto closeInput = [&] {
+    if (inFd >= 0 && !options.keepStdinOpen) {
+      close(inFd);
+      inFd = -1;
+    }
+  };
+  if (inputDone) closeInput();
+  bool signalled = options.signalToSend == 0;
+  std::chrono::steady_clock::time_point signalTime;
   while (outFd >= 0 || errFd >= 0) {
     std::vector<pollfd> fds;
-    if (inFd >= 0) fds.push_back({inFd, POLLOUT, 0});
+    if (inFd >= 0 && !inputDone) fds.push_back({inFd, POLLOUT, 0});
     if (outFd >= 0) fds.push_back({outFd, POLLIN, 0});
     if (errFd >= 0) fds.push_back({errFd, POLLIN, 0});
-    if (poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) break;
+    int timeout = -1;
+    if (!signalled) {
+      const auto due = start + std::chrono::milliseconds(options.signalAfterMs);
+      timeout = static_cast<int>(std::max<long long>(
+          0, std::chrono::duration_cast<std::chrono::milliseconds>(due -
+                                                                   std::chrono::steady_clock::now())
+                 .count()));
+    }
+    if (poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
+    if (!signalled && std::chrono::steady_clock::now() >=
+                          start + std::chrono::milliseconds(options.signalAfterMs)) {
+      kill(pid, options.signalToSend);
+      signalTime = std::chrono::steady_clock::now();
+      signalled = true;
+    }
     for (const pollfd& p : fds) {
       if (p.revents == 0) continue;
       if (p.fd == inFd) {
-        const ssize_t n = write(inFd, input.data() + written, input.size() - written);
+        if (written == pending.size()) {
+          pending.clear();
+          written = 0;
+          if (!options.moreInput || !options.moreInput(pending)) {
+            inputDone = true;
+            closeInput();
+            continue;
+          }
+        }
+        const ssize_t n = write(inFd, pending.data() + written, pending.size() - written);
         if (n > 0) written += static_cast<std::size_t>(n);
-        if (n < 0 || written == input.size()) {
-          close(inFd);
-          inFd = -1;
+        if (n < 0) {
+          inputDone = true;
+          closeInput();
         }
         continue;
       }
@@ -109,9 +157,18 @@ inline Outcome Run(const std::string& program, const std::string& input,
   }
   if (inFd >= 0) close(inFd);
   int status = 0;
-  waitpid(pid, &status, 0);
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  const auto end = std::chrono::steady_clock::now();
+  result.seconds = std::chrono::duration<double>(end - start).count();
+  if (options.signalToSend != 0)
+    result.afterSignal = std::chrono::duration<double>(end - signalTime).count();
+  result.peakKiB = usage.ru_maxrss;
   if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+  if (WIFSIGNALED(status)) {
+    result.signal = WTERMSIG(status);
+    result.core = WCOREDUMP(status);
+  }
   return result;
 }
 

@@ -7,8 +7,10 @@
 
 #include "DigitSink.h"
 #include "GmpSeries.h"
+#include "LongGmp.h"
 #include "Series.h"
 #include "TavoLong.h"
+#include "TrueDigits.h"
 
 namespace {
 
@@ -36,35 +38,8 @@ Result Compute(Computation computation, int places, bool flagBefore = false) {
   return {sink.header, sink.digits, digitString, OverflowFlag};
 }
 
-// The true digits of π and e after the point, with guard digits beyond what is compared.
 std::string TrueDigits(bool pi, unsigned count) {
-  const unsigned guard = 30;
-  const mpz_class one = gmpseries::PowerOfTen(count + guard);
-  mpz_class value;
-  if (pi) {
-    // Machin's formula in fixed point: arctan(1/x) = sum (-1)^j / ((2j+1) x^(2j+1)).
-    const auto arctanInverse = [&](unsigned long x) {
-      mpz_class sum = 0, power = one / x, term;
-      const mpz_class x2 = x * x;
-      for (unsigned long j = 0; power != 0; ++j) {
-        term = power / (2 * j + 1);
-        sum += j % 2 == 0 ? term : mpz_class(-term);
-        power /= x2;
-      }
-      return sum;
-    };
-    value = 16 * arctanInverse(5) - 4 * arctanInverse(239) - 3 * one;
-  } else {
-    mpz_class term = one;
-    value = 0;
-    for (unsigned long k = 2; term != 0; ++k) {
-      term /= k;
-      value += term;
-    }
-  }
-  std::string digits = value.get_str();
-  digits = std::string(count + guard - digits.size(), '0') + digits;
-  return digits.substr(0, count);
+  return pi ? truedigits::Pi(count) : truedigits::E(count);
 }
 
 // The digit text and the printed digits after each of the first passes: a computation asked
@@ -149,6 +124,33 @@ TEST(Series, AgreeWithGmpDoingTheSameWork) {
     ASSERT_EQ(re.digits, e.substr(0, re.digits.size()));
     ASSERT_LE(re.digits.size(), static_cast<std::size_t>(places) + 3);
   }
+}
+
+// Every partial sum of Machin's formula against GMP's rationals, up to the pass whose common
+// denominator outgrows the capacity.
+TEST(Series, EveryPartialSumOfPi) {
+  OverflowFlag = false;
+  MachinSum machin;
+  mpq_class term5(16, 5), term239(-4, 239);
+  mpq_class sum = term5 + term239 - 3;
+  int pass = 0;
+  for (int k = 3; !OverflowFlag; k += 2) {
+    ++pass;
+    const TBunsuu& ours = machin.NextPass();
+    term5 *= mpq_class(-1, 25);
+    term239 *= mpq_class(-1, 57121);
+    sum += (term5 + term239) / k;
+    if (!OverflowFlag) {
+      ASSERT_TRUE(longtest::SameFields(ours.Num, longtest::FromValue(sum.get_num())))
+          << "pass " << pass;
+      ASSERT_TRUE(longtest::SameFields(ours.Den, longtest::FromValue(sum.get_den())))
+          << "pass " << pass;
+    } else {
+      EXPECT_TRUE(longtest::SameFields(ours.Num, MaxLongNum));
+      EXPECT_TRUE(longtest::SameFields(ours.Den, MaxLongNum));
+    }
+  }
+  EXPECT_EQ(pass, 1428);
 }
 
 TEST(Series, FlagSetOnEntryGivesTheHeaderOnly) {

@@ -9,6 +9,7 @@
 #include "Sqrt.h"
 #include "SqrtReference.h"
 #include "TavoLong.h"
+#include "TrueDigits.h"
 
 namespace {
 
@@ -24,20 +25,8 @@ class RecordingSink : public DigitSink {
   std::string text;
 };
 
-mpz_class PowerOfTen(int e) {
-  mpz_class p;
-  mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(e));
-  return p;
-}
-
-// The first places digits of sqrt(n) after the point, truncated.
 std::string TrueDigits(unsigned n, int places) {
-  const mpz_class scaled = n * PowerOfTen(2 * places);
-  mpz_class root;
-  mpz_sqrt(root.get_mpz_t(), scaled.get_mpz_t());
-  const mpz_class fraction = root % PowerOfTen(places);
-  std::string digits = places == 0 ? "" : fraction.get_str();
-  return std::string(places - digits.size(), '0') + digits;
+  return truedigits::Sqrt(n, static_cast<unsigned long>(places));
 }
 
 unsigned IntegerPart(unsigned n) {

@@ -44,4 +44,23 @@ shows "^   '0'   '1'   '2'   '3'   '4'   '5'   '6'   '7'   '8'   '9'$"
 shows "^    5     4     4     4     5     4     6     6     7     5$"
 tmux_ send-keys -t test -- "-1" Enter
 wait_for "exit status 0"
+
+# The terminal goes away while the program waits at its prompt: it must end, not linger.
+pidfile=$(mktemp)
+tmux_ new-session -d -s hangup -x 160 -y 50 "sh -c 'echo \$\$ > $pidfile; exec env LC_ALL=C.UTF-8 $program'"
+for _ in $(seq 100); do
+  if tmux_ capture-pane -p -t hangup | grep -q -F "番号（負の数を入れると終わります） ?"; then break; fi
+  sleep 0.1
+done
+pid=$(cat "$pidfile")
+rm -f "$pidfile"
+tmux_ kill-session -t hangup
+for _ in $(seq 50); do
+  if ! kill -0 "$pid" 2>/dev/null; then break; fi
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "the program outlived its terminal" >&2
+  exit 1
+fi
 echo "terminal test passed"

@@ -1,0 +1,68 @@
+// TLongNum and GMP integers: conversions both ways and a plain comparison of records.
+#pragma once
+
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <string>
+
+#include "TavoLong.h"
+
+namespace longtest {
+
+// 2^(8 * MaxDigits): the first magnitude that no longer fits.
+inline const mpz_class& Capacity() {
+  static const mpz_class capacity = mpz_class(1) << (8 * MaxDigits);
+  return capacity;
+}
+
+inline mpz_class Magnitude(const TLongNum& a) {
+  mpz_class z;
+  mpz_import(z.get_mpz_t(), a.Len, -1, 1, 0, 0, a.Digit.Bytes());
+  return z;
+}
+
+// The signed value; a saturated record counts as its plain digits.
+inline mpz_class Value(const TLongNum& a) {
+  return a.Sign < 0 ? mpz_class(-Magnitude(a)) : Magnitude(a);
+}
+
+// A normalized record with magnitude |m| and the given Sign field; m must fit.
+inline TLongNum Record(const mpz_class& m, int sign) {
+  TLongNum r;
+  const mpz_class magnitude = abs(m);
+  size_t count = 0;
+  mpz_export(r.Digit.Bytes(), &count, -1, 1, 0, 0, magnitude.get_mpz_t());
+  r.Len = static_cast<std::uint16_t>(count == 0 ? 1 : count);
+  r.Sign = static_cast<std::int8_t>(sign);
+  return r;
+}
+
+// A record of the signed value v (Sign +1 for zero).
+inline TLongNum FromValue(const mpz_class& v) {
+  return Record(v, v < 0 ? -1 : 1);
+}
+
+inline TLongNum NegatedMax() {
+  TLongNum r = MaxLongNum;
+  r.Sign = -1;
+  return r;
+}
+
+inline std::string Describe(const TLongNum& a) {
+  std::string s = "Len " + std::to_string(a.Len) + " Sign " + std::to_string(a.Sign) +
+                  (a.Overflowed ? " Overflowed" : "");
+  if (a.Len <= 40) s += " value " + Value(a).get_str(16);
+  return s;
+}
+
+// The records agree in every field and every digit slot, padding included.
+inline bool SameFields(const TLongNum& a, const TLongNum& b) {
+  if (a.Len != b.Len || a.Sign != b.Sign || a.Overflowed != b.Overflowed) return false;
+  for (int i = 0; i < WordSlots; ++i) {
+    if (a.Digit.Word[i] != b.Digit.Word[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace longtest

@@ -1,0 +1,64 @@
+// The true decimal digits of π, e and √n after the point, computed with GMP in fixed point.
+#pragma once
+
+#include <gmpxx.h>
+
+#include <string>
+
+namespace truedigits {
+
+inline mpz_class PowerOfTen(unsigned long e) {
+  mpz_class p;
+  mpz_ui_pow_ui(p.get_mpz_t(), 10, e);
+  return p;
+}
+
+// The digits of value / 10^count as exactly count characters, zeros in front.
+inline std::string Padded(const mpz_class& value, unsigned long count) {
+  if (count == 0) return {};
+  const std::string digits = value.get_str();
+  return std::string(count - digits.size(), '0') + digits;
+}
+
+// Digits of π after the point, by Machin's formula with thirty guard digits.
+inline std::string Pi(unsigned long count) {
+  const unsigned long guard = 30;
+  const mpz_class one = PowerOfTen(count + guard);
+  const auto arctanInverse = [&](unsigned long x) {
+    mpz_class sum = 0, power = one / x;
+    const mpz_class x2 = x * x;
+    for (unsigned long j = 0; power != 0; ++j) {
+      const mpz_class term = power / (2 * j + 1);
+      if (j % 2 == 0) {
+        sum += term;
+      } else {
+        sum -= term;
+      }
+      power /= x2;
+    }
+    return sum;
+  };
+  const mpz_class value = 16 * arctanInverse(5) - 4 * arctanInverse(239) - 3 * one;
+  return Padded(value / PowerOfTen(guard), count);
+}
+
+// Digits of e after the point, from the series 1/2! + 1/3! + ... with thirty guard digits.
+inline std::string E(unsigned long count) {
+  const unsigned long guard = 30;
+  mpz_class term = PowerOfTen(count + guard), value = 0;
+  for (unsigned long k = 2; term != 0; ++k) {
+    term /= k;
+    value += term;
+  }
+  return Padded(value / PowerOfTen(guard), count);
+}
+
+// Digits of √n after the point, truncated.
+inline std::string Sqrt(unsigned long n, unsigned long count) {
+  const mpz_class scaled = n * PowerOfTen(2 * count);
+  mpz_class root;
+  mpz_sqrt(root.get_mpz_t(), scaled.get_mpz_t());
+  return Padded(root % PowerOfTen(count), count);
+}
+
+}  // namespace truedigits
