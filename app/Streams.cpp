@@ -1,9 +1,24 @@
 #include "Streams.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+namespace {
+
+// True when a call failed only because it was interrupted, or because the descriptor is
+// non-blocking and not ready; then it has been waited for and the call is to be made again.
+bool Retry(int fd, short events) {
+  if (errno == EINTR) return true;
+  if (errno != EAGAIN && errno != EWOULDBLOCK) return false;
+  pollfd p{fd, events, 0};
+  ::poll(&p, 1, -1);
+  return true;
+}
+
+}  // namespace
 
 int FdSource::Next() {
   if (next_ == size_) {
@@ -11,7 +26,7 @@ int FdSource::Next() {
     ssize_t got;
     do {
       got = ::read(fd_, buffer_, sizeof buffer_);
-    } while (got < 0 && errno == EINTR);
+    } while (got < 0 && Retry(fd_, POLLIN));
     if (got <= 0) {
       ended_ = true;
       return -1;
@@ -31,7 +46,7 @@ void FdSink::Flush() {
   while (done < pending_.size()) {
     const ssize_t wrote = ::write(fd_, pending_.data() + done, pending_.size() - done);
     if (wrote < 0) {
-      if (errno == EINTR) continue;
+      if (Retry(fd_, POLLOUT)) continue;
       const int error = errno;
       pending_.clear();
       throw OutputError(std::strerror(error));

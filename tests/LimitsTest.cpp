@@ -77,6 +77,19 @@ TEST(Limits, ClosedOutput) {
   EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
 }
 
+// Non-blocking input and output that are not ready yet are waited for, not taken for the end
+// of the input or a failure.
+TEST(Limits, NonBlockingInputAndOutput) {
+  programtest::Options options;
+  options.environment = {"LC_ALL=C.UTF-8"};
+  options.nonBlocking = true;
+  options.inputDelayMs = 300;
+  const programtest::Outcome run = programtest::Run(Program, "2\n3\n-1\n", options);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(MaskSeconds(run.out),
+            Menu + PlacesPrompt + "\r\n" + SqrtHeader("2", "1") + "414" + Tail("414") + Menu);
+}
+
 TEST(Limits, HangupWhileWaitingEndsTheProgram) {
   programtest::Options options;
   options.keepStdinOpen = true;

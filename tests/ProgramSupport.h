@@ -43,6 +43,10 @@ struct Options {
   std::function<bool(std::string&)> moreInput;
   // Keep standard input open after the input, so that the program waits.
   bool keepStdinOpen = false;
+  // Make the program's standard input and output non-blocking, and hold the input back this
+  // many milliseconds, so that its first read finds nothing there yet.
+  bool nonBlocking = false;
+  int inputDelayMs = 0;
   // Send this signal once this many milliseconds have passed.
   int signalToSend = 0;
   int signalAfterMs = 0;
@@ -70,6 +74,10 @@ inline Outcome Run(const std::string& program, const std::string& input,
     dup2(err[1], STDERR_FILENO);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
       close(fd);
+    if (options.nonBlocking) {
+      for (int fd : {STDIN_FILENO, STDOUT_FILENO})
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    }
     signal(SIGPIPE, SIG_DFL);
     std::vector<std::string> env = options.environment;
     env.push_back("PATH=/usr/bin:/bin");
@@ -89,6 +97,7 @@ inline Outcome Run(const std::string& program, const std::string& input,
   signal(SIGPIPE, SIG_IGN);
 
   Outcome result;
+  if (options.inputDelayMs > 0) usleep(static_cast<useconds_t>(options.inputDelayMs) * 1000);
   std::string pending = input;
   std::size_t written = 0;
   bool inputDone = pending.empty() && !options.moreInput;
