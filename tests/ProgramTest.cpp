@@ -121,6 +121,7 @@ TEST_F(ProgramTest, FailingOutputEndsWithStatusOneAndAMessage) {
   full.stdoutPath = "/dev/full";
   const programtest::Outcome disk = programtest::Run(Program, "2\n5\n-1\n", full);
   EXPECT_EQ(disk.status, 1);
+  EXPECT_FALSE(disk.core);
   EXPECT_NE(disk.err.find("cannot write"), std::string::npos) << disk.err;
 
   programtest::Options gone;
@@ -128,6 +129,7 @@ TEST_F(ProgramTest, FailingOutputEndsWithStatusOneAndAMessage) {
   const programtest::Outcome pipe = programtest::Run(Program, "2\n5000\n-1\n", gone);
   EXPECT_EQ(pipe.status, 1);
   EXPECT_EQ(pipe.signal, 0);
+  EXPECT_FALSE(pipe.core);
   EXPECT_NE(pipe.err.find("cannot write"), std::string::npos) << pipe.err;
 }
 
