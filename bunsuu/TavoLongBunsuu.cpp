@@ -2,21 +2,14 @@
 
 namespace {
 
-// The smallest magnitude of the full width, 2^(8 * MaxDigits - 1).
-const TLongNum& FullWidth() {
-  static const TLongNum fullWidth = [] {
-    TLongNum t = LongOne;
-    LongShiftLeft(t, 8 * MaxDigits - 1);
-    return t;
-  }();
-  return fullWidth;
-}
+// The smallest magnitude of the full width.
+constexpr TLongNum FullWidth = LongPowerOfTwo(8 * MaxDigits - 1);
 
 // a := a div g, skipping the division by a gcd of 1 where it cannot change a. It can where a
 // is saturated (a negated MaxLongNum comes back positive) or has the full width (a division
 // by 1 is then beyond the capacity).
 void DivideByGcd(TLongNum& a, const TLongNum& g) {
-  if (LongCompare(g, LongOne) == 0 && !a.Overflowed && LongCompareAbs(a, FullWidth()) < 0) return;
+  if (LongCompare(g, LongOne) == 0 && !a.Overflowed && LongCompareAbs(a, FullWidth) < 0) return;
   LongDiv(a, g, a);
 }
 
@@ -46,8 +39,7 @@ void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, Operands o
   // which can only come from a saturated value or a gcd of full width.
   const bool henrici = operands == Operands::InLowestTerms && positiveDenominators &&
                        !r.Num.Overflowed && !r.Den.Overflowed &&
-                       LongCompareAbs(r.Num, FullWidth()) < 0 &&
-                       LongCompareAbs(r.Den, FullWidth()) < 0;
+                       LongCompareAbs(r.Num, FullWidth) < 0 && LongCompareAbs(r.Den, FullWidth) < 0;
   if (!henrici) {
     BunsuuReduce(r);
     return;
