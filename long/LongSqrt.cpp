@@ -76,8 +76,11 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
     } while (AdjustRemainder(rem, root, 1, 2 * d + 1, true, n) == 0);
   }
   FinishMagnitude(rem, n, old, 1);
-  TLongNum digit;
-  LongFromInt(static_cast<std::int32_t>(d), digit);
-  LongAdd(root, digit, root);
+  // root + d in place. root * 10 has less than the full width, so a carry into a new word
+  // stays within the storage.
+  const int nr = UsedWords(root);
+  const Word carry = WordsAddWord(WordsOf(root), WordsOf(root), nr, d);
+  if (carry != 0) root.Digit.Word[nr] = carry;
+  FinishMagnitude(root, nr + (carry != 0 ? 1 : 0), nr, 1);
   return static_cast<int>(d);
 }
