@@ -1,9 +1,6 @@
 // tavodigits: π, e or the square root of n to as many decimal places as the user asks for.
-#include <unistd.h>
-
-#include <clocale>
-#include <csignal>
 #include <cstdio>
+#include <memory>
 
 #include "Console.h"
 #include "Dialogue.h"
@@ -11,14 +8,11 @@
 #include "Texts.h"
 
 int main() {
-  std::setlocale(LC_ALL, "");
-  // A reader that has gone away shows up as a failed write, which ends the program with a
-  // message instead of a silent death.
-  std::signal(SIGPIPE, SIG_IGN);
+  PrepareProcess();
   const DialogueTexts texts = TextsForLocale();
-  FdSource in(STDIN_FILENO);
-  FdSink out(STDOUT_FILENO);
-  Console console(in, out, texts);
+  const std::unique_ptr<ByteSource> in = StandardInput();
+  const std::unique_ptr<ByteSink> out = StandardOutput();
+  Console console(*in, *out, texts);
   try {
     return RunDialogue(console);
   } catch (const OutputError& error) {

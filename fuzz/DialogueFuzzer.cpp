@@ -119,7 +119,7 @@ void CheckQuestion(Transcript& out, std::int32_t choice, unsigned places) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   OverflowFlag = false;
-  const DialogueTexts texts = TextsInCharset("UTF-8", ".");
+  const DialogueTexts texts = Utf8Texts(".");
   StringSource in(input);
   StringSink sink;
   Console console(in, sink, texts);

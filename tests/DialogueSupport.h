@@ -82,7 +82,7 @@ struct DialogueRun {
 // The whole dialogue over in-memory streams, from a clear OverflowFlag.
 inline DialogueRun RunInProcess(const std::string& input) {
   OverflowFlag = false;
-  const DialogueTexts texts = TextsInCharset("UTF-8", ".");
+  const DialogueTexts texts = Utf8Texts(".");
   StringSource in(input);
   StringSink out;
   Console console(in, out, texts);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,31 +31,16 @@ class OutputError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads a file descriptor in blocks. A read error counts as the end of the input.
-class FdSource : public ByteSource {
- public:
-  explicit FdSource(int fd) : fd_(fd) {}
-  int Next() override;
+// The process's own streams, as the platform provides them.
 
- private:
-  int fd_;
-  char buffer_[4096];
-  std::size_t size_ = 0;
-  std::size_t next_ = 0;
-  bool ended_ = false;
-};
-
-// Writes to a file descriptor. Throws OutputError when a write fails.
-class FdSink : public ByteSink {
- public:
-  explicit FdSink(int fd) : fd_(fd) {}
-  void Write(const char* bytes, std::size_t count) override;
-  void Flush() override;
-
- private:
-  int fd_;
-  std::string pending_;
-};
+// Readies the process for the dialogue: the user's locale, and a reader that goes away seen
+// as a failed write.
+void PrepareProcess();
+// Standard input. A read error counts as the end of the input.
+std::unique_ptr<ByteSource> StandardInput();
+// Standard output, for the texts of TextsForLocale(). Flush throws OutputError when the
+// output fails.
+std::unique_ptr<ByteSink> StandardOutput();
 
 // Bytes held in memory.
 class StringSource : public ByteSource {

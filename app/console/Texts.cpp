@@ -1,13 +1,16 @@
 #include "Texts.h"
 
-#include <iconv.h>
-#include <langinfo.h>
-
-#include <clocale>
-#include <optional>
-#include <vector>
-
 namespace {
+
+// Every field that holds a fixed text, that is all but the decimal separator.
+constexpr std::string DialogueTexts::*TextFields[] = {
+    &DialogueTexts::MenuIntro,   &DialogueTexts::MenuPi,       &DialogueTexts::MenuE,
+    &DialogueTexts::MenuSqrt,    &DialogueTexts::MenuPrompt,   &DialogueTexts::PlacesPrompt,
+    &DialogueTexts::SecondsOpen, &DialogueTexts::SecondsClose, &DialogueTexts::PiHeader,
+    &DialogueTexts::EHeader,     &DialogueTexts::SqrtSign,     &DialogueTexts::SqrtEquals,
+    &DialogueTexts::InputError,  &DialogueTexts::RangeError,   &DialogueTexts::Overflow};
+
+}  // namespace
 
 DialogueTexts Utf8Texts(const std::string& decimalPoint) {
   DialogueTexts t;
@@ -30,49 +33,13 @@ DialogueTexts Utf8Texts(const std::string& decimalPoint) {
   return t;
 }
 
-// The UTF-8 text converted by cd, or nothing when it has a character the target lacks.
-std::optional<std::string> Convert(iconv_t cd, const std::string& text) {
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  std::vector<char> out(text.size() * 4 + 16);
-  char* in = const_cast<char*>(text.data());
-  std::size_t inLeft = text.size();
-  char* dst = out.data();
-  std::size_t outLeft = out.size();
-  if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
-  // Close any shift state that a stateful encoding has open.
-  if (iconv(cd, nullptr, nullptr, &dst, &outLeft) == static_cast<std::size_t>(-1)) {
-    return std::nullopt;
-  }
-  return std::string(out.data(), dst);
-}
-
-}  // namespace
-
-DialogueTexts TextsInCharset(const char* charset, const std::string& decimalPoint) {
-  DialogueTexts utf8 = Utf8Texts(decimalPoint);
-  iconv_t cd = iconv_open(charset, "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
+std::optional<DialogueTexts> ConvertTexts(const DialogueTexts& utf8,
+                                          const TextConversion& convert) {
   DialogueTexts converted = utf8;
-  bool complete = true;
-  for (std::string DialogueTexts::*field :
-       {&DialogueTexts::MenuIntro, &DialogueTexts::MenuPi, &DialogueTexts::MenuE,
-        &DialogueTexts::MenuSqrt, &DialogueTexts::MenuPrompt, &DialogueTexts::PlacesPrompt,
-        &DialogueTexts::SecondsOpen, &DialogueTexts::SecondsClose, &DialogueTexts::PiHeader,
-        &DialogueTexts::EHeader, &DialogueTexts::SqrtSign, &DialogueTexts::SqrtEquals,
-        &DialogueTexts::InputError, &DialogueTexts::RangeError, &DialogueTexts::Overflow}) {
-    std::optional<std::string> text = Convert(cd, utf8.*field);
-    if (!text) {
-      complete = false;
-      break;
-    }
-    converted.*field = *text;
+  for (std::string DialogueTexts::*field : TextFields) {
+    std::optional<std::string> text = convert(utf8.*field);
+    if (!text) return std::nullopt;
+    converted.*field = std::move(*text);
   }
-  iconv_close(cd);
-  return complete ? converted : utf8;
-}
-
-DialogueTexts TextsForLocale() {
-  const char* point = std::localeconv()->decimal_point;
-  const std::string decimalPoint = point != nullptr && *point != '\0' ? point : ".";
-  return TextsInCharset(nl_langinfo(CODESET), decimalPoint);
+  return converted;
 }

@@ -1,6 +1,8 @@
 // The fixed texts of the dialogue, in the encoding that the user's terminal expects.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 struct DialogueTexts {
@@ -22,9 +24,17 @@ struct DialogueTexts {
   std::string DecimalPoint;  // the separator of the elapsed seconds
 };
 
-// The texts converted from UTF-8 into the given character set (an iconv name). A character
-// set that cannot hold all of them, or that iconv does not know, gives them in UTF-8.
-DialogueTexts TextsInCharset(const char* charset, const std::string& decimalPoint);
+// The texts in UTF-8, the encoding of the table, with the given decimal separator.
+DialogueTexts Utf8Texts(const std::string& decimalPoint);
 
-// The texts for the current locale: its character set and its decimal separator.
+// Converts one UTF-8 text into the target encoding, or gives nothing when the target lacks
+// one of its characters.
+using TextConversion = std::function<std::optional<std::string>(const std::string&)>;
+
+// The UTF-8 texts with every fixed text converted, the decimal separator as it is; nothing
+// when one of them cannot be converted.
+std::optional<DialogueTexts> ConvertTexts(const DialogueTexts& utf8, const TextConversion& convert);
+
+// The texts for the current locale and standard output: in the user's encoding where it
+// holds every text, else in UTF-8, and with the user's decimal separator.
 DialogueTexts TextsForLocale();

@@ -1,9 +1,11 @@
-#include "Streams.h"
+#include "FdStreams.h"
 
 #include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <clocale>
+#include <csignal>
 #include <cstring>
 
 namespace {
@@ -54,4 +56,19 @@ void FdSink::Flush() {
     done += static_cast<std::size_t>(wrote);
   }
   pending_.clear();
+}
+
+void PrepareProcess() {
+  std::setlocale(LC_ALL, "");
+  // A reader that has gone away shows up as a failed write, which ends the program with a
+  // message instead of a silent death.
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+std::unique_ptr<ByteSource> StandardInput() {
+  return std::make_unique<FdSource>(STDIN_FILENO);
+}
+
+std::unique_ptr<ByteSink> StandardOutput() {
+  return std::make_unique<FdSink>(STDOUT_FILENO);
 }

@@ -1,0 +1,32 @@
+// Standard input and output as POSIX file descriptors.
+#pragma once
+
+#include <string>
+
+#include "Streams.h"
+
+// Reads a file descriptor in blocks. A read error counts as the end of the input.
+class FdSource : public ByteSource {
+ public:
+  explicit FdSource(int fd) : fd_(fd) {}
+  int Next() override;
+
+ private:
+  int fd_;
+  char buffer_[4096];
+  std::size_t size_ = 0;
+  std::size_t next_ = 0;
+  bool ended_ = false;
+};
+
+// Writes to a file descriptor. Throws OutputError when a write fails.
+class FdSink : public ByteSink {
+ public:
+  explicit FdSink(int fd) : fd_(fd) {}
+  void Write(const char* bytes, std::size_t count) override;
+  void Flush() override;
+
+ private:
+  int fd_;
+  std::string pending_;
+};
