@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# The Windows program under wine against the Linux program: every session gives the same
+# bytes, the seconds aside, and the same exit status, in a locale that lacks the texts (UTF-8
+# from both), a Japanese one (the bytes of code page 932) and one with a decimal comma. Under
+# wine, LC_ALL sets the system locale, and so the ANSI code page and the separator.
+# Usage: [WINEPREFIX=dir] [LOCPATH=dir] windows_compare.sh LINUX-PROGRAM WINDOWS-PROGRAM
+set -euo pipefail
+linux=$1
+windows=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+export WINEDEBUG=-all
+export WINEPREFIX=${WINEPREFIX:-$work/wine}
+if [[ ! -d $WINEPREFIX ]]; then wineboot -i 2>/dev/null; fi
+# One wine server for all the runs, instead of one started for each: in place of the one
+# that may still linger after making the prefix.
+wineserver -k 2>/dev/null || true
+wineserver -p
+trap 'wineserver -k; rm -rf "$work"' EXIT
+# The Linux program's locales: those that the test suite has made (LOCPATH), or new ones.
+if [[ -z ${LOCPATH:-} ]]; then
+  "$here/make_locales.sh" "$work/locales"
+  export LOCPATH=$work/locales
+fi
+
+# The dialogue suite's sessions, and input typed on Windows, with CR LF line ends.
+sessions=(
+  '2\n5\n-1\n' '2\n0\n-1\n' '3\n65536\n-1\n' '3\n65540\n-1\n' '4\n-1\n2\n5\n10\n3\n-1\n'
+  '0\n1997\n1\n5\n2\n5\n-1\n' '-5\n' '$FFFFFFFF\n' '' '\x1a' '2\n' '\n\n  \n' '7abc\n'
+  '2\nfive\n' '70000\n5\n' ' 7 seven\n1\n-1\n' '0\r\n50\r\n1\r\n50\r\n2\r\n\x1a\r\n'
+)
+mkdir "$work/sessions"
+for i in "${!sessions[@]}"; do printf -- "${sessions[$i]}" >"$work/sessions/$i"; done
+
+# The elapsed seconds, without their separator.
+mask() { LC_ALL=C sed -E 's/( {7}\()[0-9]+([.,])[0-9]{3}/\1T\2TTT/g' "$1"; }
+
+failed=0
+# Runs the program (linux or windows) on the input under the locale, into $work/program:
+# its output with the seconds masked, its exit status and its errors.
+run() {
+  local program=$1 locale=$2 input=$3 status=0
+  local -a command=("$linux")
+  if [[ $program == windows ]]; then command=(wine "$windows"); fi
+  LC_ALL=$locale "${command[@]}" <"$input" >"$work/$program.out" 2>"$work/$program.err" ||
+    status=$?
+  { mask "$work/$program.out"; echo "exit status $status"; cat "$work/$program.err"; } \
+    >"$work/$program"
+}
+
+# Runs the input in both programs at once; both must write the same and end alike.
+compare() {
+  run linux "$@" &
+  run windows "$@"
+  wait
+  if ! cmp -s "$work/linux" "$work/windows"; then
+    echo "differs under $1 for $(od -An -c "$2" | tr -s ' ' | head -c 60):" >&2
+    cmp "$work/linux" "$work/windows" >&2 || true
+    failed=1
+  fi
+}
+
+for locale in C ja_JP.SJIS de_DE.UTF-8; do
+  for input in "$work"/sessions/*; do compare "$locale" "$input"; done
+done
+# The dialogue's fuzz corpus: every edge of the reader and the dialogue, once.
+for input in "$here"/../fuzz/corpus/dialogue/*; do compare C "$input"; done
+
+# Code page 932 bytes, not a best fit or UTF-8: π＝ and 秒.
+printf '0\n5\n-1\n' >"$work/pi"
+LC_ALL=ja_JP.SJIS wine "$windows" <"$work/pi" >"$work/pi.out"
+if ! grep -q -a -F $'\x83\xce\x81\x81' "$work/pi.out" || ! grep -q -a -F $'\x95\x62)' "$work/pi.out"; then
+  echo "no code page 932 bytes under ja_JP.SJIS" >&2
+  failed=1
+fi
+
+# A failing output ends the program with status 1 and a message: a full disk, and a reader
+# that goes away before the output (more than a pipe holds) is written.
+printf '2\n9000\n%.0s' {1..10} >"$work/long"
+status=0
+wine "$windows" <"$work/long" >/dev/full 2>"$work/full.err" || status=$?
+if [[ $status != 1 ]] || ! grep -q "^tavodigits: cannot write" "$work/full.err"; then
+  echo "full disk: status $status, $(cat "$work/full.err")" >&2
+  failed=1
+fi
+set +o pipefail
+wine "$windows" <"$work/long" 2>"$work/pipe.err" | head -c 100 >/dev/null
+status=${PIPESTATUS[0]}
+set -o pipefail
+if [[ $status != 1 ]] || ! grep -q "^tavodigits: cannot write" "$work/pipe.err"; then
+  echo "reader gone: status $status, $(cat "$work/pipe.err")" >&2
+  failed=1
+fi
+
+if ((failed)); then exit 1; fi
+echo "windows comparison passed"
