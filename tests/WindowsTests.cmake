@@ -2,10 +2,11 @@
 # the texts in the code pages. The programs that drive the built program through POSIX pipes
 # stay on Linux; the comparison of the two programs (windows_compare.sh) covers that ground.
 
-# GoogleTest from Debian's sources, built with the cross compiler.
+# GoogleTest built from its sources with the cross compiler.
+set(TAVO_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian: googletest)")
 set(INSTALL_GTEST OFF CACHE BOOL "")
 set(BUILD_GMOCK OFF CACHE BOOL "")
-add_subdirectory(/usr/src/googletest ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${TAVO_GOOGLETEST_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_executable(console_tests ReaderTest.cpp DialogueTest.cpp FactorialSumTest.cpp
                              CodePageTest.cpp)
