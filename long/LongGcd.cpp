@@ -122,8 +122,9 @@ int CertainQuotients(DoubleWord a, DoubleWord b, EuclidRun& run) {
 }
 
 // u[i], v[i] := the words of xs*u - ys*v and yt*v - xt*u over n words, where both results are
-// non-negative and fit in n words and the four cofactors are below CofactorLimit.
-void CombineInPlace(Word* u, Word* v, int n, Word xs, Word ys, Word xt, Word yt) {
+// non-negative and fit in n words and the four cofactors are below CofactorLimit. Kept out of
+// line: inlined into the gcd's loop, its carries were spilled to memory among the loop's state.
+[[gnu::noinline]] void CombineInPlace(Word* u, Word* v, int n, Word xs, Word ys, Word xt, Word yt) {
   // Subtracting c*w is adding c times the complement of w, plus c, less c*2^(64n). With the
   // cofactors below 2^63, the two products of a word and the carry fit in a double word, so
   // each result carries one word; the c*2^(64n) is what the top carries out.
