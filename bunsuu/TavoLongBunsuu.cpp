@@ -13,12 +13,36 @@ void DivideByGcd(TLongNum& a, const TLongNum& g) {
   LongDiv(a, g, a);
 }
 
+// The common factor gcd(n, g) of n and a divisor g of a number whose prime factors are all
+// among primes: each prime is divided out of both for as long as it divides both, a linear pass
+// at a time, where a gcd would be quadratic.
+void CommonFactorAmong(const TLongNum& n, const TLongNum& g, std::span<const std::int32_t> primes,
+                       TLongNum& common) {
+  common = LongOne;
+  TLongNum restOfN = n;
+  TLongNum restOfG = g;
+  TLongNum prime, quotientOfN, quotientOfG, remainder;
+  for (const std::int32_t p : primes) {
+    LongFromInt(p, prime);
+    for (;;) {
+      LongDivMod(restOfN, prime, quotientOfN, remainder);
+      if (!LongIsZero(remainder)) break;
+      LongDivMod(restOfG, prime, quotientOfG, remainder);
+      if (!LongIsZero(remainder)) break;
+      restOfN = quotientOfN;
+      restOfG = quotientOfG;
+      LongMul(common, prime, common);
+    }
+  }
+}
+
 enum class Operands { Any, InLowestTerms };
 
 // The sum (subtract false) or difference of x and y over the least common multiple of their
-// denominators, reduced.
+// denominators, reduced. With operands in lowest terms, denominatorPrimes, when not empty,
+// holds every prime factor of y's denominator.
 void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, Operands operands,
-                   TBunsuu& r) {
+                   std::span<const std::int32_t> denominatorPrimes, TBunsuu& r) {
   TLongNum g, p, q, xNum, yNum;
   LongGcd(x.Den, y.Den, g);
   p = y.Den;
@@ -46,7 +70,11 @@ void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, Operands o
   }
   if (LongCompare(g, LongOne) == 0) return;
   TLongNum common;
-  LongGcd(r.Num, g, common);
+  if (denominatorPrimes.empty()) {
+    LongGcd(r.Num, g, common);
+  } else {
+    CommonFactorAmong(r.Num, g, denominatorPrimes, common);
+  }
   DivideByGcd(r.Num, common);
   DivideByGcd(r.Den, common);
 }
@@ -69,22 +97,27 @@ void BunsuuReduce(TBunsuu& f) {
 }
 
 void BunsuuAdd(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
-  AddOrSubtract(x, y, false, Operands::Any, r);
+  AddOrSubtract(x, y, false, Operands::Any, {}, r);
 }
 
 void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
-  AddOrSubtract(x, y, false, Operands::InLowestTerms, r);
+  AddOrSubtract(x, y, false, Operands::InLowestTerms, {}, r);
+}
+
+void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y,
+                      std::span<const std::int32_t> denominatorPrimes, TBunsuu& r) {
+  AddOrSubtract(x, y, false, Operands::InLowestTerms, denominatorPrimes, r);
 }
 
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y) {
   TBunsuu r;
-  AddOrSubtract(x, y, false, Operands::Any, r);
+  AddOrSubtract(x, y, false, Operands::Any, {}, r);
   return r;
 }
 
 TBunsuu BunsuuSub(const TBunsuu& x, const TBunsuu& y) {
   TBunsuu r;
-  AddOrSubtract(x, y, true, Operands::Any, r);
+  AddOrSubtract(x, y, true, Operands::Any, {}, r);
   return r;
 }
 

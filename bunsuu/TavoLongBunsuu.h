@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "TavoLong.h"
 
@@ -31,6 +32,11 @@ void BunsuuAdd(const TBunsuu& x, const TBunsuu& y, TBunsuu& r);
 // the sum only among those the two denominators share (Henrici's method); for operands not
 // in lowest terms the result may not be either.
 void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y, TBunsuu& r);
+// The same as BunsuuAddReduced, for a y whose denominator has no prime factor outside
+// denominatorPrimes (none of them 0 or 1): the common factors of the sum are then looked for
+// among those primes alone, a linear pass each, in place of a gcd.
+void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y,
+                      std::span<const std::int32_t> denominatorPrimes, TBunsuu& r);
 // x + y, reduced.
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y);
 // x - y, reduced.

@@ -1,8 +1,22 @@
-// Greatest common divisor by Lehmer's method: the leading 128 bits of the two numbers decide
-// a run of Euclid's quotients, collected in a 2x2 matrix that is then applied to the whole
-// numbers in one linear pass. Only when the leading bits cannot decide does a full division
-// step in.
+// Greatest common divisor.
+//
+// Lehmer's method: D. H. Lehmer, "Euclid's algorithm for large numbers", Amer. Math. Monthly
+// 45 (1938), as Knuth gives it in TAOCP vol. 2, section 4.5.2, Algorithm L. Euclid's algorithm
+// runs on the leading bits of the two numbers alone, in machine arithmetic, for as long as its
+// quotients are certain to be those of the whole numbers; the cofactors of those quotients
+// then carry the whole numbers forward in one linear pass. Where the leading bits cannot
+// decide even one quotient, a full division takes the step.
+//
+// The window is two words wide, and the test of when a quotient is certain is T. Jebelean's:
+// "Improving the multiprecision Euclidean algorithm" (DISCO '93) and "A double-digit
+// Lehmer-Euclid algorithm for finding the GCD of long integers", J. Symbolic Computation 19
+// (1995). With the remainders written through signed cofactors of the two numbers, a quotient
+// stands when its new remainder is at least the magnitude of that remainder's negative
+// cofactor, and the fall from the previous remainder at least the negative cofactor of the
+// fall. No second run of Euclid on other bounds is needed.
+#include <algorithm>
 #include <bit>
+#include <cassert>
 #include <utility>
 
 #include "LongRecord.h"
@@ -10,260 +24,191 @@
 
 namespace {
 
-constexpr Word HalfWordBit = Word{1} << (WordBits / 2);
-
-// (A; B) = M (A'; B'): the reduced pair A', B' follows from A, B through the inverse of M,
-// whose determinant is 1.
-struct LehmerMatrix {
-  Word m00, m01, m10, m11;
-};
-
-DoubleWord Join(Word hi, Word lo) {
-  return (DoubleWord{hi} << WordBits) | lo;
+constexpr DoubleWord Join(Word high, Word low) {
+  return DoubleWord{high} << WordBits | low;
 }
-Word High(DoubleWord x) {
+
+constexpr Word High(DoubleWord x) {
   return static_cast<Word>(x >> WordBits);
 }
 
-// Euclid's steps on the leading 128 bits (ah:al, bh:bl) of two numbers, for as long as they
-// are certain to agree with the steps on the whole numbers: the remainders must stay above
-// 2^65 while both words count, and above 2^33 of the leading word once the high words have
-// shrunk below half a word. Returns false when not one step is certain.
-bool LehmerStep(Word ah, Word al, Word bh, Word bl, LehmerMatrix& m) {
-  if (ah < 2 || bh < 2) return false;
-  DoubleWord a = Join(ah, al);
-  DoubleWord b = Join(bh, bl);
-  Word u00, u01, u10, u11;
-  if (a > b) {
-    a -= b;
-    if (High(a) < 2) return false;
-    u00 = u01 = u11 = 1;
-    u10 = 0;
+constexpr Word Low(DoubleWord x) {
+  return static_cast<Word>(x);
+}
+
+// The cofactors are held below 2^63, so that a combination of two words with them needs no
+// carry beyond a word; it costs at most one bit of the run.
+constexpr Word CofactorLimit = Word{1} << (WordBits - 1);
+
+// floor(n / d) for n >= 4d, d > 0, with n - q*d in rem; 0 when the quotient may be 2^31 or
+// more, far past what a run can take. The quotient of the leading word of n by the bits of d
+// at the same places is off by at most two.
+Word LargerQuotient(DoubleWord n, DoubleWord d, DoubleWord& rem) {
+  Word q;
+  if (High(n) == 0) {
+    q = Low(n) / Low(d);
   } else {
-    b -= a;
-    if (High(b) < 2) return false;
-    u00 = u10 = u11 = 1;
-    u01 = 0;
+    const int s = WordBits - std::countl_zero(High(n));
+    const Word divisor = Low(d >> s);
+    if (divisor < Word{1} << 32) return 0;
+    q = Low(n >> s) / divisor;
   }
+  // With n >= 4d, d < 2^126: a difference that went below zero wraps to the top half.
+  rem = n - DoubleWord{q} * d;
+  while (High(rem) >> (WordBits - 1) != 0) {
+    --q;
+    rem += d;
+  }
+  while (rem >= d) {
+    ++q;
+    rem -= d;
+  }
+  return q;
+}
 
-  // Double-word steps.
-  bool aTurn = a >= b;
-  Word sa = 0, sb = 0;  // the leading words once the steps go on in single words
-  bool single = false;
-  for (;;) {
-    if (aTurn) {
-      // a >= b: a -= q b, and M's second column gains q times its first.
-      if (High(a) == High(b)) goto done;
-      if (High(a) < HalfWordBit) {
-        sa = static_cast<Word>(a >> (WordBits / 2));
-        sb = static_cast<Word>(b >> (WordBits / 2));
-        single = true;
-        break;
-      }
-      a -= b;
-      if (High(a) < 2) goto done;
-      if (High(a) <= High(b)) {
-        u01 += u00;
-        u11 += u10;
-      } else {
-        const Word q = static_cast<Word>(a / b);
-        a -= DoubleWord{q} * b;
-        if (High(a) < 2) {
-          u01 += q * u00;
-          u11 += q * u10;
-          goto done;
-        }
-        u01 += (q + 1) * u00;
-        u11 += (q + 1) * u10;
-      }
-    } else {
-      // b >= a: b -= q a, and M's first column gains q times its second.
-      if (High(a) == High(b)) goto done;
-      if (High(b) < HalfWordBit) {
-        sa = static_cast<Word>(a >> (WordBits / 2));
-        sb = static_cast<Word>(b >> (WordBits / 2));
-        single = true;
-        break;
-      }
-      b -= a;
-      if (High(b) < 2) goto done;
-      if (High(b) <= High(a)) {
-        u00 += u01;
-        u10 += u11;
-      } else {
-        const Word q = static_cast<Word>(b / a);
-        b -= DoubleWord{q} * a;
-        if (High(b) < 2) {
-          u00 += q * u01;
-          u10 += q * u11;
-          goto done;
-        }
-        u00 += (q + 1) * u01;
-        u10 += (q + 1) * u11;
-      }
-    }
-    aTurn = !aTurn;
-  }
+// The state after a run of Euclid's quotients on two numbers A > B: the last two remainders
+// r0 > r1 and, for each, the magnitudes of its cofactors. Remainder j of the run (A is
+// remainder 0, B remainder 1) is x*A - y*B for even j and y*B - x*A for odd j; the signs
+// alternate, so the magnitudes of the next cofactors are those of the previous ones plus the
+// quotient times the current ones.
+struct EuclidRun {
+  DoubleWord r0, r1;
+  Word x0 = 1, y0 = 0, x1 = 0, y1 = 1;
+  int index = 1;  // of r1
+};
 
-  // Single-word steps on the leading 64 bits; the matrix entries stay below 2^32 here.
-  if (single) {
-    constexpr Word Limit = Word{1} << (WordBits / 2 + 1);
-    for (;;) {
-      if (aTurn) {
-        sa -= sb;
-        if (sa < Limit) break;
-        if (sa <= sb) {
-          u01 += u00;
-          u11 += u10;
-        } else {
-          const Word q = sa / sb;
-          sa -= q * sb;
-          if (sa < Limit) {
-            u01 += q * u00;
-            u11 += q * u10;
-            break;
-          }
-          u01 += (q + 1) * u00;
-          u11 += (q + 1) * u10;
-        }
-      } else {
-        sb -= sa;
-        if (sb < Limit) break;
-        if (sb <= sa) {
-          u00 += u01;
-          u10 += u11;
-        } else {
-          const Word q = sb / sa;
-          sb -= q * sa;
-          if (sb < Limit) {
-            u00 += q * u01;
-            u10 += q * u11;
-            break;
-          }
-          u00 += (q + 1) * u01;
-          u10 += (q + 1) * u11;
-        }
-      }
-      aTurn = !aTurn;
-    }
+// Takes the next quotient of the run when it is certain to be that of the whole numbers and
+// the cofactors stay below CofactorLimit; returns whether it did. NextEven tells the parity of
+// the new remainder's index.
+template <bool NextEven>
+bool TakeQuotient(EuclidRun& run) {
+  // Two thirds of the quotients are 1, 2 or 3 (Gauss-Kuzmin): take those by subtraction.
+  Word q = 1;
+  DoubleWord r2 = run.r0 - run.r1;
+  for (; q < 3 && r2 >= run.r1; ++q)
+    r2 -= run.r1;
+  if (r2 >= run.r1) {
+    q = LargerQuotient(run.r0, run.r1, r2);
+    if (q == 0) return false;
   }
-done:
-  m = {u00, u01, u10, u11};
+  // The cofactors grow by at least the quotient; y2 >= x2 since A > B.
+  const DoubleWord x2 = run.x0 + DoubleWord{q} * run.x1;
+  const DoubleWord y2 = run.y0 + DoubleWord{q} * run.y1;
+  if (y2 >= CofactorLimit) return false;
+  // An even remainder x*A - y*B may lose up to y units of the truncated bits, an odd one x;
+  // the fall r1 - r2 from an odd to an even remainder carries the odd signs, and back.
+  const DoubleWord remainderSlack = NextEven ? y2 : x2;
+  const DoubleWord fallSlack = NextEven ? run.x1 + x2 : run.y1 + y2;
+  if (r2 < remainderSlack || run.r1 - r2 < fallSlack) return false;
+  run.r0 = run.r1;
+  run.r1 = r2;
+  run.x0 = run.x1;
+  run.y0 = run.y1;
+  run.x1 = Low(x2);
+  run.y1 = Low(y2);
+  ++run.index;
   return true;
 }
 
-// The leading 64 bits of x[0..n) after a left shift by s (0 <= s < 64) that brings the top
-// bit of the larger operand to the top; word i counts down from the top.
-Word Leading(const Word* x, int n, int s, int i) {
-  const Word hi = x[n - 1 - i];
-  if (s == 0) return hi;
-  const Word lo = n - 2 - i >= 0 ? x[n - 2 - i] : 0;
-  return (hi << s) | (lo >> (WordBits - s));
+// Runs Euclid's algorithm on the leading parts a > b > 0 of two numbers for as long as every
+// quotient is certain to be that of the whole numbers and the cofactors stay below
+// CofactorLimit. Returns the number of quotients taken (0 when not even the first is certain).
+int CertainQuotients(DoubleWord a, DoubleWord b, EuclidRun& run) {
+  run = EuclidRun{a, b};
+  // Every remainder taken is at least 1, so the run never reaches a zero.
+  while (TakeQuotient<true>(run) && TakeQuotient<false>(run)) {
+  }
+  return run.index - 1;
 }
 
-// The low and high words of x * y + carry.
-struct WordPair {
-  Word lo, hi;
-};
-WordPair MulAdd(Word x, Word y, Word carry) {
-  const DoubleWord p = DoubleWord{x} * y;
-  WordPair r{static_cast<Word>(p), High(p)};
-  r.lo += carry;
-  r.hi += r.lo < carry;
-  return r;
-}
-
-// (a', b') = (m11 a - m01 b, m00 b - m10 a) over n words into (out, b), in one pass. Both
-// results are non-negative and fit in n words. (Keeping the four carry chains in single
-// words lets the compiler hold them all in registers.)
-void ApplyInverse(const LehmerMatrix& m, Word* out, const Word* a, Word* b, int n) {
-  Word carryA = 0, borrowA = 0;  // of m11 a and of m01 b, with the subtraction's borrow
-  Word carryB = 0, borrowB = 0;  // of m00 b and of m10 a, likewise
+// u[i], v[i] := the words of xs*u - ys*v and yt*v - xt*u over n words, where both results are
+// non-negative and fit in n words and the four cofactors are below CofactorLimit. Kept out of
+// line: inlined into the gcd's loop, its carries were spilled to memory among the loop's state.
+[[gnu::noinline]] void CombineInPlace(Word* u, Word* v, int n, Word xs, Word ys, Word xt, Word yt) {
+  // Subtracting c*w is adding c times the complement of w, plus c, less c*2^(64n). With the
+  // cofactors below 2^63, the two products of a word and the carry fit in a double word, so
+  // each result carries one word; the c*2^(64n) is what the top carries out.
+  Word sCarry = ys;
+  Word tCarry = xt;
   for (int i = 0; i < n; ++i) {
-    const Word ai = a[i];
-    const Word bi = b[i];
-    const WordPair pa = MulAdd(ai, m.m11, carryA);
-    const WordPair qa = MulAdd(bi, m.m01, borrowA);
-    const WordPair pb = MulAdd(bi, m.m00, carryB);
-    const WordPair qb = MulAdd(ai, m.m10, borrowB);
-    out[i] = pa.lo - qa.lo;
-    b[i] = pb.lo - qb.lo;
-    carryA = pa.hi;
-    borrowA = qa.hi + (pa.lo < qa.lo);
-    carryB = pb.hi;
-    borrowB = qb.hi + (pb.lo < qb.lo);
+    const Word ui = u[i];
+    const Word vi = v[i];
+    const DoubleWord s = DoubleWord{xs} * ui + DoubleWord{ys} * ~vi + sCarry;
+    const DoubleWord t = DoubleWord{yt} * vi + DoubleWord{xt} * ~ui + tCarry;
+    u[i] = Low(s);
+    v[i] = Low(t);
+    sCarry = High(s);
+    tCarry = High(t);
+  }
+  assert(sCarry == ys && tCarry == xt);
+}
+
+// The 128 bits of w[0..n) that start at bit h, where w < 2^(h + 128).
+DoubleWord BitsFrom(const Word* w, int n, int h) {
+  const int k = h / WordBits;
+  const int s = h % WordBits;
+  const auto at = [&](int i) { return i < n ? w[i] : Word{0}; };
+  if (s == 0) return Join(at(k + 1), at(k));
+  return Join(at(k + 1) >> s | at(k + 2) << (WordBits - s), at(k) >> s | at(k + 1)
+                                                                             << (WordBits - s));
+}
+
+// Binary gcd of two double words (Knuth, TAOCP vol. 2, section 4.5.2, Algorithm B): strip the
+// common power of two, then subtract the smaller odd value from the larger and strip again.
+DoubleWord GcdOfDoubleWords(DoubleWord a, DoubleWord b) {
+  if (a == 0) return b;
+  if (b == 0) return a;
+  const auto trailingZeros = [](DoubleWord x) {
+    return Low(x) != 0 ? std::countr_zero(Low(x)) : WordBits + std::countr_zero(High(x));
+  };
+  const int common = trailingZeros(a | b);
+  a >>= trailingZeros(a);
+  for (;;) {
+    b >>= trailingZeros(b);
+    if (a > b) std::swap(a, b);
+    b -= a;
+    if (b == 0) return a << common;
   }
 }
 
-Word GcdOfWords(Word a, Word b) {
-  if (a == 0) return b;
-  if (b == 0) return a;
-  const int shift = std::countr_zero(a | b);
-  a >>= std::countr_zero(a);
-  do {
-    b >>= std::countr_zero(b);
-    if (a > b) std::swap(a, b);
-    b -= a;
-  } while (b != 0);
-  return a << shift;
-}
-
-// x := x mod y over trimmed lengths nx >= ny >= 1; returns the trimmed length of the result
-// (0 when y divides x).
-int Reduce(Word* x, int nx, const Word* y, int ny, Word* scratch) {
-  WordsDivRem(nullptr, x, x, nx, y, ny, scratch);
-  return WordsTrim(x, ny);
-}
-
-// The gcd of the non-zero magnitudes u[0..nu) and v[0..nv), trimmed, with u >= v. The buffers
-// hold WordSlots words each and are overwritten; returns a pointer to the gcd (into one of
-// the buffers, or into t) and its length in len.
-const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, Word* t, int& len) {
+// The gcd of u[0..nu) >= v[0..nv) > 0, both trimmed. The buffers hold WordSlots words and are
+// overwritten; returns where the gcd stands (u or v) and its trimmed length in len.
+const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, int& len) {
   Word scratch[2 * WordSlots + 2];
   for (;;) {
-    if (nv == 1) {
-      const Word r = WordsDivRemWord(t, u, nu, v[0]);
-      u[0] = GcdOfWords(v[0], r);
-      len = 1;
+    assert(nu >= nv && nv >= 1);
+    if (nu <= 2) {
+      const DoubleWord g =
+          GcdOfDoubleWords(Join(nu == 2 ? u[1] : 0, u[0]), Join(nv == 2 ? v[1] : 0, v[0]));
+      u[0] = Low(g);
+      u[1] = High(g);
+      len = u[1] != 0 ? 2 : 1;
       return u;
     }
-    if (nu > nv) {
-      nu = Reduce(u, nu, v, nv, scratch);
-      if (nu == 0) {
-        len = nv;
-        return v;
-      }
-      std::swap(u, v);
-      std::swap(nu, nv);
+    int steps = 0;
+    EuclidRun run;
+    if (nu - nv <= 1) {
+      // The leading 128 bits of u, and the bits of v at the same places.
+      const int h = WordBits * nu - std::countl_zero(u[nu - 1]) - 2 * WordBits;
+      const DoubleWord b = BitsFrom(v, nv, h);
+      if (b != 0) steps = CertainQuotients(BitsFrom(u, nu, h), b, run);
+    }
+    if (steps > 0) {
+      // The combination reads both numbers over u's length.
+      std::fill(v + nv, v + nu, Word{0});
+      // The run ends on remainders r0 > r1 of indexes index - 1 and index: the even one is
+      // x*u - y*v, the odd one y*v - x*u. The larger, r0, becomes the new u.
+      const bool r1Even = run.index % 2 == 0;
+      CombineInPlace(u, v, nu, r1Even ? run.x1 : run.x0, r1Even ? run.y1 : run.y0,
+                     r1Even ? run.x0 : run.x1, r1Even ? run.y0 : run.y1);
+      if (r1Even) std::swap(u, v);
+      nv = WordsTrim(v, nu);
+      nu = WordsTrim(u, nu);
       continue;
     }
-    // Equal lengths: Lehmer steps for as long as the leading bits decide them.
-    int n = nu;
-    for (;;) {
-      const int s = std::countl_zero(u[n - 1] | v[n - 1]);
-      LehmerMatrix m;
-      if (!LehmerStep(Leading(u, n, s, 0), Leading(u, n, s, 1), Leading(v, n, s, 0),
-                      Leading(v, n, s, 1), m)) {
-        break;
-      }
-      ApplyInverse(m, t, u, v, n);
-      std::swap(u, t);
-      if ((u[n - 1] | v[n - 1]) == 0) --n;
-      if (n == 1) break;
-    }
-    nu = WordsTrim(u, n);
-    nv = WordsTrim(v, n);
-    if (nu < nv || (nu == nv && WordsCompare(u, v, nu) < 0)) {
-      std::swap(u, v);
-      std::swap(nu, nv);
-    }
-    if (nu == 1) {
-      u[0] = GcdOfWords(u[0], v[0]);
-      len = 1;
-      return u;
-    }
-    // The leading bits could not decide: one full division step.
-    nu = Reduce(u, nu, v, nv, scratch);
+    // The leading bits cannot decide a quotient: one full division step.
+    WordsDivRem(nullptr, u, u, nu, v, nv, scratch);
+    nu = WordsTrim(u, nv);
     if (nu == 0) {
       len = nv;
       return v;
@@ -273,26 +218,31 @@ const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, Word* t, int& len)
   }
 }
 
-// True when dividing the larger magnitude by the smaller is beyond the capacity of the
-// division: the larger has the full width and the smaller, shifted up to its top bit, is not
-// above it.
-bool DivisionBeyondCapacity(const TLongNum& larger, const TLongNum& smaller) {
+// True when the first division of the gcd, larger by smaller, is beyond the capacity of the
+// division: larger has the full width, and smaller shifted up to larger's top bit is not above
+// it.
+bool FirstDivisionBeyondCapacity(const TLongNum& larger, const TLongNum& smaller) {
   const int bits = BitLength(larger);
   if (bits != 8 * MaxDigits) return false;
   const int shift = bits - BitLength(smaller);
-  Word aligned[WordSlots] = {};
-  const int n = UsedWords(smaller);
-  const Word* src = WordsOf(smaller);
-  const int wordShift = shift / WordBits;
-  const int bitShift = shift % WordBits;
-  if (bitShift == 0) {
-    for (int i = 0; i < n; ++i)
-      aligned[i + wordShift] = src[i];
-  } else {
-    const Word out = WordsShiftLeft(aligned + wordShift, src, n, bitShift);
-    if (out != 0) aligned[n + wordShift] = out;
+  const int n = UsedWords(larger);
+  // Compare from the top, one word of the shifted smaller value at a time.
+  const Word* s = WordsOf(smaller);
+  const int ns = UsedWords(smaller);
+  const auto shiftedWord = [&](int i) {
+    const int k = i - shift / WordBits;
+    const int b = shift % WordBits;
+    const Word here = k >= 0 && k < ns ? s[k] : 0;
+    if (b == 0) return here;
+    const Word below = k - 1 >= 0 && k - 1 < ns ? s[k - 1] : 0;
+    return here << b | below >> (WordBits - b);
+  };
+  for (int i = n - 1; i >= 0; --i) {
+    const Word l = larger.Digit.Word[i];
+    const Word w = shiftedWord(i);
+    if (w != l) return w < l;
   }
-  return WordsCompare(aligned, WordsOf(larger), WordSlots) <= 0;
+  return true;
 }
 
 }  // namespace
@@ -305,25 +255,22 @@ void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g) {
   const int order = LongCompareAbs(a, b);
   const TLongNum& larger = order >= 0 ? a : b;
   const TLongNum& smaller = order >= 0 ? b : a;
-  if (LongIsZero(smaller) || order == 0) {
+  if (order == 0 || LongIsZero(smaller)) {
     LongCopy(g, larger);
     g.Sign = 1;
     return;
   }
-  if (DivisionBeyondCapacity(larger, smaller)) {
+  if (FirstDivisionBeyondCapacity(larger, smaller)) {
     LongSaturate(g);
     return;
   }
   Word u[WordSlots];
   Word v[WordSlots];
-  Word t[WordSlots];
   const int nu = UsedWords(larger);
   const int nv = UsedWords(smaller);
-  for (int i = 0; i < nu; ++i)
-    u[i] = larger.Digit.Word[i];
-  for (int i = 0; i < nv; ++i)
-    v[i] = smaller.Digit.Word[i];
+  std::copy(WordsOf(larger), WordsOf(larger) + nu, u);
+  std::copy(WordsOf(smaller), WordsOf(smaller) + nv, v);
   int len = 0;
-  const Word* gcd = GcdOfMagnitudes(u, nu, v, nv, t, len);
+  const Word* gcd = GcdOfMagnitudes(u, nu, v, nv, len);
   StoreMagnitude(g, gcd, len, 1);
 }

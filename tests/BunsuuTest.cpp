@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "LongTestSupport.h"
 #include "TavoLongBunsuu.h"
@@ -187,15 +188,38 @@ TEST(Bunsuu, AgreesWithGmpRationals) {
   }
 }
 
+// A product of a power of each of the primes, each exponent below maxExponent.
+mpz_class SmoothNumber(longtest::OperandSource& source, const std::vector<std::int32_t>& primes,
+                       int maxExponent) {
+  mpz_class n = 1;
+  for (const std::int32_t p : primes) {
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), static_cast<unsigned long>(p),
+                  static_cast<unsigned long>(source.Below(maxExponent)));
+    n *= power;
+  }
+  return n;
+}
+
 // The sum of two fractions in lowest terms is the same by Henrici's method as by the full
-// reduction, records and flag alike, also where the sum reaches the capacity.
+// reduction, records and flag alike, also where the sum reaches the capacity; and the same
+// again where the common factors are looked for among the primes of y's denominator.
 TEST(Bunsuu, AddReducedAgreesWithAdd) {
   longtest::OperandSource source(33);
+  const std::vector<std::int32_t> primes = {3, 5, 239};
   for (int i = 0; i < 1200; ++i) {
     const int size = i % 4 == 0 ? MaxDigits / 2 + 2 : 300;
     mpq_class x = RandomRational(source, size);
     mpq_class y = RandomRational(source, size);
     if (i % 10 == 0) y = -x + mpq_class(1, x.get_den());
+    // Odd cases: y's denominator is a product of the primes, and x's shares some of them.
+    const bool smooth = i % 2 == 1;
+    if (smooth) {
+      y = mpq_class(y.get_num(), SmoothNumber(source, primes, size / 6));
+      x = mpq_class(x.get_num(), x.get_den() * SmoothNumber(source, primes, size / 6));
+      x.canonicalize();
+      y.canonicalize();
+    }
     TBunsuu fx = FromRational(x);
     TBunsuu fy = FromRational(y);
     if (i % 25 == 0) fx.Num = MaxLongNum;
@@ -208,6 +232,12 @@ TEST(Bunsuu, AddReducedAgreesWithAdd) {
     BunsuuAddReduced(fx, fy, r);
     ASSERT_TRUE(SameFraction(r, expected)) << i;
     ASSERT_EQ(OverflowFlag, expectedFlag) << i;
+    if (smooth) {
+      OverflowFlag = false;
+      BunsuuAddReduced(fx, fy, primes, r);
+      ASSERT_TRUE(SameFraction(r, expected)) << i;
+      ASSERT_EQ(OverflowFlag, expectedFlag) << i;
+    }
     OverflowFlag = false;
     BunsuuAddReduced(fx, fy, fx);
     ASSERT_TRUE(SameFraction(fx, expected)) << i;

@@ -223,6 +223,36 @@ TEST(LongAgainstGmp, GcdWithCommonFactor) {
   }
 }
 
+// Operands shaped for the corners of Lehmer's method: leading bits that cannot decide a single
+// quotient, quotients of every size within the leading bits, lengths a word or more apart,
+// and values of one and two words.
+TEST(LongAgainstGmp, GcdCorners) {
+  const auto power = [](unsigned long e) { return mpz_class(mpz_class(1) << e); };
+  struct Case {
+    mpz_class a, b;
+  };
+  const Case cases[] = {
+      {power(200) + 5, power(200) + 3},        // the same leading bits
+      {power(700) * 3 + 1, power(700) + 7},    // a quotient of 3 only at the top
+      {power(300), power(260) + 1},            // a quotient of 2^40
+      {power(300) + 12345, power(280) + 99},   // a quotient of 2^20
+      {power(300) * 977 + 1, power(290) + 3},  // a quotient of about 2^20 * 977
+      {power(900) + 1, power(700) + 1},        // lengths three words apart
+      {power(127) + 1, power(64) + 3},         // two words and a little more
+      {power(128) - 1, power(64)},             // two words and one
+      {(power(1000) + 1) * (power(64) - 59), (power(990) + 7) * (power(64) - 59)},
+  };
+  for (const Case& c : cases) {
+    TLongNum g;
+    const TLongNum a = longtest::FromValue(c.a);
+    const TLongNum b = longtest::FromValue(c.b);
+    LongGcd(a, b, g);
+    EXPECT_TRUE(Matches(g, ModelGcd(a, b), c.a.get_str(16)));
+    LongGcd(b, a, g);
+    EXPECT_TRUE(Matches(g, ModelGcd(a, b), c.b.get_str(16)));
+  }
+}
+
 // Consecutive Fibonacci numbers: every Euclid quotient is 1, the slowest case for Lehmer.
 TEST(LongAgainstGmp, GcdOfFibonacciNumbers) {
   for (int k : {10, 93, 94, 200, 1000, 20000, 47000}) {

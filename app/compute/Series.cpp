@@ -4,6 +4,10 @@
 // text follows from the one before.
 #include "Series.h"
 
+#include <algorithm>
+#include <array>
+#include <span>
+
 #include "FactorialSum.h"
 #include "FractionDigits.h"
 #include "SettledDigits.h"
@@ -14,6 +18,22 @@ namespace {
 
 // How far past the next digit to print each partial sum is expanded.
 constexpr std::int32_t Lookahead = 5;
+
+// The distinct prime factors of n >= 1, by trial division; an int32 has at most nine.
+struct PrimeFactors {
+  std::array<std::int32_t, 9> primes;
+  std::size_t count = 0;
+
+  explicit PrimeFactors(std::int32_t n) {
+    for (std::int32_t p = 2; p <= n / p; ++p) {
+      if (n % p != 0) continue;
+      primes[count++] = p;
+      while (n % p == 0)
+        n /= p;
+    }
+    if (n > 1) primes[count++] = n;
+  }
+};
 
 }  // namespace
 
@@ -32,7 +52,14 @@ const TBunsuu& MachinSum::NextPass() {
   TBunsuu t;
   BunsuuAddReduced(term5_, term239_, t);
   BunsuuDiv(t, BunsuuFromInt(k_), t);
-  BunsuuAddReduced(sum_, t, sum_);
+  // t's denominator divides 5^k * 239^k * k, so those are the only primes the sum's
+  // reduction has to look for.
+  const PrimeFactors ofK(k_);
+  std::array<std::int32_t, 11> primes{5, 239};
+  const auto end =
+      std::copy_if(ofK.primes.begin(), ofK.primes.begin() + ofK.count, primes.begin() + 2,
+                   [](std::int32_t p) { return p != 5 && p != 239; });
+  BunsuuAddReduced(sum_, t, std::span(primes.begin(), end), sum_);
   return sum_;
 }
 
