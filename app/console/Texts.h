@@ -20,11 +20,16 @@ struct DialogueTexts {
   std::string RangeError;
   std::string Overflow;
   std::string DecimalPoint;  // the separator of the elapsed seconds
+  std::string Help;          // what --help prints, in the language of the locale's messages
 };
+
+enum class HelpLanguage { English, Japanese };
 
 // The texts converted from UTF-8 into the given character set (an iconv name). A character
 // set that cannot hold all of them, or that iconv does not know, gives them in UTF-8.
-DialogueTexts TextsInCharset(const char* charset, const std::string& decimalPoint);
+DialogueTexts TextsInCharset(const char* charset, const std::string& decimalPoint,
+                             HelpLanguage helpLanguage = HelpLanguage::English);
 
-// The texts for the current locale: its character set and its decimal separator.
+// The texts for the current locale: its character set, its decimal separator, and the help in
+// Japanese when its messages are Japanese.
 DialogueTexts TextsForLocale();
