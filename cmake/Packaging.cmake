@@ -14,9 +14,10 @@ set(CPACK_PACKAGE_DESCRIPTION
     "roots up to 10,029. The dialogue is in Japanese, in the encoding of the locale.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_SOURCE_IGNORE_FILES "/build/" "/\\\\.git")
+# A plain `cpack` makes the archive; the Debian package is asked for by name, since it needs
+# Debian's tools.
+set(CPACK_GENERATOR TGZ)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/PackagingPerGenerator.cmake)
 
 # Debian: the binary's library dependencies come from dpkg-shlibdeps; the copyright file and
