@@ -8,7 +8,8 @@
 #include <cstdint>
 
 using Word = std::uint64_t;
-using DoubleWord = unsigned __int128;
+// A GCC and clang extension; __extension__ keeps -Wpedantic quiet about it.
+__extension__ typedef unsigned __int128 DoubleWord;
 inline constexpr int WordBits = 64;
 
 // -1, 0 or +1 as a[0..n) is below, equal to or above b[0..n); compares from the top.

@@ -50,6 +50,8 @@ struct Options {
   // Send this signal once this many milliseconds have passed.
   int signalToSend = 0;
   int signalAfterMs = 0;
+  // The arguments after the program's name.
+  std::vector<std::string> arguments;
 };
 
 inline Outcome Run(const std::string& program, const std::string& input,
@@ -87,8 +89,11 @@ inline Outcome Run(const std::string& program, const std::string& input,
     for (std::string& e : env)
       envp.push_back(e.data());
     envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    execve(program.c_str(), argv, envp.data());
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : options.arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execve(program.c_str(), argv.data(), envp.data());
     _exit(127);
   }
   close(in[0]);

@@ -41,6 +41,8 @@ std::unique_ptr<ByteSource> StandardInput();
 // Standard output, for the texts of TextsForLocale(). Flush throws OutputError when the
 // output fails.
 std::unique_ptr<ByteSink> StandardOutput();
+// Standard error, for the program's own messages.
+std::unique_ptr<ByteSink> StandardError();
 
 // Bytes held in memory.
 class StringSource : public ByteSource {

@@ -8,11 +8,56 @@ constexpr std::string DialogueTexts::*TextFields[] = {
     &DialogueTexts::MenuSqrt,    &DialogueTexts::MenuPrompt,   &DialogueTexts::PlacesPrompt,
     &DialogueTexts::SecondsOpen, &DialogueTexts::SecondsClose, &DialogueTexts::PiHeader,
     &DialogueTexts::EHeader,     &DialogueTexts::SqrtSign,     &DialogueTexts::SqrtEquals,
-    &DialogueTexts::InputError,  &DialogueTexts::RangeError,   &DialogueTexts::Overflow};
+    &DialogueTexts::InputError,  &DialogueTexts::RangeError,   &DialogueTexts::Overflow,
+    &DialogueTexts::Help};
+
+constexpr const char* EnglishHelp = R"(Usage: tavodigits [OPTION]
+Compute pi, e or the square root of n to as many decimal places as asked for,
+printing each digit as soon as it has settled, then the time taken and how often
+each digit 0 to 9 occurs among the places. The dialogue is in Japanese; it reads
+its answers from standard input and writes to standard output. At its menu type
+  0    for pi, complete up to 1996 places,
+  1    for e, complete up to 8004 places,
+  n    for the square root of n (2 to 65535), complete up to 10,029 places,
+then the number of places. A negative number ends the program.
+Beyond those places the arithmetic overflows: the program prints "Overflow" in
+place of the digit counts, and does so for every later question of the run.
+The locale picks the character encoding and the decimal separator of the time.
+
+      --help     display this help and exit
+      --version  output version information and exit
+
+Exit status:
+ 0  the dialogue ended: a negative number, or the end of the input
+ 1  an answer was not a number, n was above 65535, or the output failed
+ 2  the command line was wrong
+)";
+
+constexpr const char* JapaneseHelp = R"(使い方: tavodigits [オプション]
+π、e、n の平方根のいずれかを指定した小数点以下の桁数まで計算し、確定した
+数字から順に表示します。続いて計算にかかった時間と、求めた桁に 0 から 9 の
+各数字が現れた回数を表示します。対話は日本語で、答えを標準入力から読み、
+標準出力に書きます。メニューで次の番号を入れ、続いて桁数を入れます。
+  0    π（円周率）。1996 桁まで正しく求めます
+  1    e（ネイピアの数、自然対数の底）。8004 桁まで
+  n    n の平方根（n は 2 から 65535）。10,029 桁まで
+負の数を入れると終わります。
+これを超える桁数では演算があふれ、数字の頻度の代わりに "Overflow" と
+表示します。一度あふれると、その実行の以後の質問もすべて "Overflow" です。
+ロケールが文字コードと、時間の小数点の記号を決めます。
+
+      --help     この説明を表示して終わります
+      --version  版の情報を表示して終わります
+
+終了ステータス:
+ 0  対話が終わったとき（負の数、または入力の終わり）
+ 1  答えが数でないとき、n が 65535 を超えるとき、出力に書けないとき
+ 2  コマンドラインが正しくないとき
+)";
 
 }  // namespace
 
-DialogueTexts Utf8Texts(const std::string& decimalPoint) {
+DialogueTexts Utf8Texts(const std::string& decimalPoint, HelpLanguage helpLanguage) {
   DialogueTexts t;
   t.MenuIntro = "次の[番号]で指定した数を指定した桁数まで計算し，現れた数字の頻度を求めます";
   t.MenuPi = "　[0] π 円周率";
@@ -30,6 +75,7 @@ DialogueTexts Utf8Texts(const std::string& decimalPoint) {
   t.RangeError = "範囲チェックエラー";
   t.Overflow = "Overflow";
   t.DecimalPoint = decimalPoint;
+  t.Help = helpLanguage == HelpLanguage::Japanese ? JapaneseHelp : EnglishHelp;
   return t;
 }
 

@@ -72,3 +72,7 @@ std::unique_ptr<ByteSource> StandardInput() {
 std::unique_ptr<ByteSink> StandardOutput() {
   return std::make_unique<FdSink>(STDOUT_FILENO);
 }
+
+std::unique_ptr<ByteSink> StandardError() {
+  return std::make_unique<FdSink>(STDERR_FILENO);
+}

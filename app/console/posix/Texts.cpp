@@ -3,9 +3,10 @@
 
 #include <clocale>
 #include <optional>
+#include <string_view>
 #include <vector>
 
-#include "Texts.h"
+#include "IconvTexts.h"
 
 namespace {
 
@@ -25,10 +26,11 @@ std::optional<std::string> Convert(iconv_t cd, const std::string& text) {
   return std::string(out.data(), dst);
 }
 
-// The texts converted from UTF-8 into the given character set (an iconv name). A character
-// set that cannot hold all of them, or that iconv does not know, gives them in UTF-8.
-DialogueTexts TextsInCharset(const char* charset, const std::string& decimalPoint) {
-  const DialogueTexts utf8 = Utf8Texts(decimalPoint);
+}  // namespace
+
+DialogueTexts TextsInCharset(const char* charset, const std::string& decimalPoint,
+                             HelpLanguage helpLanguage) {
+  const DialogueTexts utf8 = Utf8Texts(decimalPoint, helpLanguage);
   iconv_t cd = iconv_open(charset, "UTF-8");
   if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
   const std::optional<DialogueTexts> converted =
@@ -37,10 +39,11 @@ DialogueTexts TextsInCharset(const char* charset, const std::string& decimalPoin
   return converted.value_or(utf8);
 }
 
-}  // namespace
-
 DialogueTexts TextsForLocale() {
   const char* point = std::localeconv()->decimal_point;
   const std::string decimalPoint = point != nullptr && *point != '\0' ? point : ".";
-  return TextsInCharset(nl_langinfo(CODESET), decimalPoint);
+  const char* messages = std::setlocale(LC_MESSAGES, nullptr);
+  const bool japanese = messages != nullptr && std::string_view(messages).starts_with("ja");
+  return TextsInCharset(nl_langinfo(CODESET), decimalPoint,
+                        japanese ? HelpLanguage::Japanese : HelpLanguage::English);
 }

@@ -111,3 +111,7 @@ std::unique_ptr<ByteSource> StandardInput() {
 std::unique_ptr<ByteSink> StandardOutput() {
   return std::make_unique<HandleSink>(GetStdHandle(STD_OUTPUT_HANDLE));
 }
+
+std::unique_ptr<ByteSink> StandardError() {
+  return std::make_unique<HandleSink>(GetStdHandle(STD_ERROR_HANDLE));
+}

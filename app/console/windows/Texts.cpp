@@ -40,8 +40,10 @@ std::optional<std::string> InCodePage(UINT codePage, std::wstring_view text) {
   return bytes;
 }
 
-DialogueTexts TextsInCodePage(UINT codePage, std::wstring_view decimalPoint) {
-  const DialogueTexts utf8 = Utf8Texts(InCodePage(CP_UTF8, decimalPoint).value_or("."));
+DialogueTexts TextsInCodePage(UINT codePage, std::wstring_view decimalPoint,
+                              HelpLanguage helpLanguage) {
+  const DialogueTexts utf8 =
+      Utf8Texts(InCodePage(CP_UTF8, decimalPoint).value_or("."), helpLanguage);
   const auto convert = [codePage](const std::string& text) {
     return InCodePage(codePage, Utf16FromUtf8(text));
   };
@@ -56,5 +58,7 @@ DialogueTexts TextsForLocale() {
   // A console is written in UTF-16, which the sink makes from UTF-8; anything else gets the
   // bytes of the ANSI code page, as a Windows program's output is read.
   const UINT codePage = IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)) ? CP_UTF8 : GetACP();
-  return TextsInCodePage(codePage, DecimalSeparator());
+  const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+  return TextsInCodePage(codePage, DecimalSeparator(),
+                         japanese ? HelpLanguage::Japanese : HelpLanguage::English);
 }
