@@ -41,28 +41,22 @@ constexpr Word Low(DoubleWord x) {
 constexpr Word CofactorLimit = Word{1} << (WordBits - 1);
 
 // floor(n / d) for n >= 4d, d > 0, with n - q*d in rem; 0 when the quotient may be 2^31 or
-// more, far past what a run can take. The quotient of the leading word of n by the bits of d
-// at the same places is off by at most two.
+// more, far past what a run can take.
 Word LargerQuotient(DoubleWord n, DoubleWord d, DoubleWord& rem) {
-  Word q;
-  if (High(n) == 0) {
-    q = Low(n) / Low(d);
-  } else {
-    const int s = WordBits - std::countl_zero(High(n));
-    const Word divisor = Low(d >> s);
-    if (divisor < Word{1} << 32) return 0;
-    q = Low(n >> s) / divisor;
-  }
-  // With n >= 4d, d < 2^126: a difference that went below zero wraps to the top half.
+  // The leading word of n divided by the bits of d at the same places: with at least 32 bits
+  // left of d, dropping its low bits makes the quotient too large by at most one, never too
+  // small.
+  const int s = WordBits - std::countl_zero(High(n));
+  const Word divisor = Low(d >> s);
+  if (divisor < Word{1} << 32) return 0;
+  Word q = Low(n >> s) / divisor;
   rem = n - DoubleWord{q} * d;
-  while (High(rem) >> (WordBits - 1) != 0) {
+  // A difference below zero wraps to the top half, for with n >= 4d, d < 2^126.
+  if (High(rem) >> (WordBits - 1) != 0) {
     --q;
     rem += d;
   }
-  while (rem >= d) {
-    ++q;
-    rem -= d;
-  }
+  assert(rem < d);
   return q;
 }
 

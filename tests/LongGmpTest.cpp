@@ -232,14 +232,15 @@ TEST(LongAgainstGmp, GcdCorners) {
     mpz_class a, b;
   };
   const Case cases[] = {
-      {power(200) + 5, power(200) + 3},        // the same leading bits
-      {power(700) * 3 + 1, power(700) + 7},    // a quotient of 3 only at the top
-      {power(300), power(260) + 1},            // a quotient of 2^40
-      {power(300) + 12345, power(280) + 99},   // a quotient of 2^20
-      {power(300) * 977 + 1, power(290) + 3},  // a quotient of about 2^20 * 977
-      {power(900) + 1, power(700) + 1},        // lengths three words apart
-      {power(127) + 1, power(64) + 3},         // two words and a little more
-      {power(128) - 1, power(64)},             // two words and one
+      {power(200) + 5, power(200) + 3},                 // the same leading bits
+      {power(700) * 3 + 1, power(700) + 7},             // a quotient of 3 only at the top
+      {power(300), power(260) + 1},                     // a quotient of 2^40
+      {power(300) + 12345, power(280) + 99},            // a quotient of 2^20
+      {power(300) * 977 + 1, power(290) + 3},           // a quotient of about 2^20 * 977
+      {power(191), (power(96) + power(64) - 1) << 64},  // an estimated quotient one too large
+      {power(900) + 1, power(700) + 1},                 // lengths three words apart
+      {power(127) + 1, power(64) + 3},                  // two words and a little more
+      {power(128) - 1, power(64)},                      // two words and one
       {(power(1000) + 1) * (power(64) - 59), (power(990) + 7) * (power(64) - 59)},
   };
   for (const Case& c : cases) {
