@@ -6,19 +6,16 @@
 #include <cstdint>
 #include <string>
 
-#include "Console.h"
-#include "Dialogue.h"
 #include "DialogueSupport.h"
 #include "FuzzCheck.h"
 #include "ReferenceReader.h"
-#include "Streams.h"
 #include "TavoLong.h"
-#include "Texts.h"
 #include "TrueDigits.h"
 
 namespace {
 
-constexpr unsigned PlacesLimit = TAVO_FUZZ_PLACES_LIMIT;
+// Each input stays quick to run.
+constexpr std::uint16_t PlacesLimit = 300;
 
 using dialoguetest::Labels;
 using dialoguetest::Menu;
@@ -97,10 +94,8 @@ void CheckQuestion(Transcript& out, std::int32_t choice, unsigned places) {
     truth = EDigits();
     mostExtra = 3;
   } else {
-    unsigned root = 0;
-    while ((root + 1) * (root + 1) <= static_cast<unsigned>(choice))
-      ++root;
-    out.Expect("\r\n√" + std::to_string(choice) + "＝ " + std::to_string(root) + ".\r\n",
+    const unsigned root = truedigits::IntegerRoot(static_cast<unsigned>(choice));
+    out.Expect(dialoguetest::SqrtHeader(std::to_string(choice), std::to_string(root)),
                "the header of a root");
     truth = truedigits::Sqrt(static_cast<unsigned long>(choice), places);
   }
@@ -118,13 +113,9 @@ void CheckQuestion(Transcript& out, std::int32_t choice, unsigned places) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
-  OverflowFlag = false;
-  const DialogueTexts texts = TextsInCharset("UTF-8", ".");
-  StringSource in(input);
-  StringSink sink;
-  Console console(in, sink, texts);
-  const int status = RunDialogue(console);
-  const std::string& output = sink.Text();
+  const dialoguetest::DialogueRun run = dialoguetest::RunInProcess(input, PlacesLimit);
+  const int status = run.status;
+  const std::string& output = run.output;
   FuzzCheck(ValidUtf8(output), "the output is not valid UTF-8");
 
   const std::vector<referencereader::Read> reads = referencereader::Reads(input);

@@ -9,10 +9,6 @@ namespace {
 
 using namespace dialoguetest;
 
-std::string SqrtHeader(const std::string& n, const std::string& root) {
-  return "\r\n√" + n + "＝ " + root + ".\r\n";
-}
-
 TEST(Dialogue, OneCompleteQuestion) {
   const DialogueRun run = RunInProcess("2\n5\n-1\n");
   const std::string expected =

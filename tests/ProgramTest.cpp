@@ -124,8 +124,11 @@ TEST_F(ProgramTest, FailingOutputEndsWithStatusOneAndAMessage) {
   EXPECT_FALSE(disk.core);
   EXPECT_NE(disk.err.find("cannot write"), std::string::npos) << disk.err;
 
+  // The reader goes away after the menu and before the input comes: the places prompt cannot
+  // be written.
   programtest::Options gone;
   gone.readLimit = 100;
+  gone.inputAfterOutput = 100;
   const programtest::Outcome pipe = programtest::Run(Program, "2\n5000\n-1\n", gone);
   EXPECT_EQ(pipe.status, 1);
   EXPECT_EQ(pipe.signal, 0);

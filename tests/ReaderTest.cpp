@@ -1,7 +1,12 @@
-// The number reader: what each run of input bytes yields at the prompts, one number per line.
+// The byte streams, and the number reader: what each run of input bytes yields at the
+// prompts, one number per line.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "NumberReader.h"
@@ -34,7 +39,7 @@ std::string Describe(const ReadResult& r) {
 
 TEST(NumberReader, ReadsAsThePromptsNeed) {
   const std::string thirtyOne(31, '0');
-  const std::vector<Case> cases = {
+  std::vector<Case> cases = {
       {"plain", "12\n", {Num(12), End}},
       {"blanks and tabs before, words after", "  \t 12 abc def\n7\n", {Num(12), Num(7), End}},
       {"empty lines are no answer", "\n\n \n\t\n5\n", {Num(5), End}},
@@ -58,6 +63,11 @@ TEST(NumberReader, ReadsAsThePromptsNeed) {
       {"hex with a sign", "-$5\n", {Error}},
       {"hex with a plus", "+0x5\n", {Error}},
       {"hex with a bad digit", "$1G\n", {Error}},
+      {"every decimal digit", "1234567890\n99\n", {Num(1234567890), Num(99), End}},
+      {"every hex digit after every prefix",
+       "$19\n0x9\nX9\n0X1234\nx5678\n$9aBcDeF0\n",
+       {Num(25), Num(9), Num(9), Num(0x1234), Num(0x5678),
+        Num(static_cast<std::int32_t>(0x9ABCDEF0)), End}},
       {"the 32-bit bounds", "2147483647\n-2147483648\n", {Num(2147483647), Num(INT32_MIN), End}},
       {"above the top", "2147483648\n", {Error}},
       {"below the bottom", "-2147483649\n", {Error}},
@@ -83,6 +93,9 @@ TEST(NumberReader, ReadsAsThePromptsNeed) {
       {"Ctrl-Z in the discarded rest", "5 abc\x1a\n6\n", {Num(5), End}},
       {"Ctrl-Z after blanks", "  \n\x1a 7\n", {End}},
   };
+  // The characters on either side of each range of digits.
+  for (const char* token : {"1/", "1:", "$/", "$:", "$@", "$G", "$`", "$g", "0x:"})
+    cases.push_back({token, std::string(token) + "\n", {Error}});
   for (const Case& c : cases) {
     StringSource source(c.input);
     NumberReader reader(source);
@@ -102,6 +115,46 @@ TEST(NumberReader, DiscardsALongLine) {
   EXPECT_EQ(Describe(reader.ReadInteger()), "3");
   reader.DiscardLine();
   EXPECT_EQ(Describe(reader.ReadInteger()), "4");
+}
+
+// Output that a pipe takes a part at a time: every byte arrives, in order.
+TEST(FdSink, WritesEverythingThroughPartialWrites) {
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  // A non-blocking pipe takes at most what it has room for, so the writes are partial.
+  fcntl(fds[1], F_SETFL, fcntl(fds[1], F_GETFL) | O_NONBLOCK);
+  std::string sent(1 << 20, '\0');
+  for (std::size_t i = 0; i < sent.size(); ++i)
+    sent[i] = static_cast<char>(i * 7 + i / 251);
+  std::string received;
+  std::thread reader([&] {
+    char buffer[65536];
+    ssize_t n;
+    while ((n = read(fds[0], buffer, sizeof buffer)) > 0)
+      received.append(buffer, static_cast<std::size_t>(n));
+  });
+  FdSink sink(fds[1]);
+  sink.Write(sent.data(), sent.size());
+  sink.Flush();
+  sink.Write("end", 3);
+  sink.Flush();
+  close(fds[1]);
+  reader.join();
+  close(fds[0]);
+  EXPECT_EQ(received.size(), sent.size() + 3);
+  EXPECT_TRUE(received == sent + "end");
+}
+
+TEST(FdSink, AReaderGoneIsAnOutputError) {
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  close(fds[0]);
+  const auto previous = signal(SIGPIPE, SIG_IGN);
+  FdSink sink(fds[1]);
+  sink.Write("5", 1);
+  EXPECT_THROW(sink.Flush(), OutputError);
+  signal(SIGPIPE, previous);
+  close(fds[1]);
 }
 
 }  // namespace

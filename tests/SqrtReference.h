@@ -6,6 +6,7 @@
 #include <string>
 
 #include "TavoLong.h"
+#include "TrueDigits.h"
 
 namespace sqrtreference {
 
@@ -16,9 +17,7 @@ struct Result {
 };
 
 inline Result Digits(int n, int places) {
-  int r = 0;
-  while ((r + 1) * (r + 1) <= n)
-    ++r;
+  const int r = static_cast<int>(truedigits::IntegerRoot(static_cast<unsigned>(n)));
   TLongNum ten, hundred, rem, root, twice, cur, step;
   LongFromInt(10, ten);
   LongFromInt(100, hundred);

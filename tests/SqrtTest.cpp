@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "DigitSink.h"
+#include "DialogueSupport.h"
 #include "Sqrt.h"
 #include "SqrtReference.h"
 #include "TavoLong.h"
@@ -13,27 +13,10 @@
 
 namespace {
 
-// Collects what a computation writes.
-class RecordingSink : public DigitSink {
- public:
-  void PiHeader() override { text += "[pi]"; }
-  void EHeader() override { text += "[e]"; }
-  void SqrtHeader(unsigned n, unsigned root) override {
-    text += "[sqrt " + std::to_string(n) + " = " + std::to_string(root) + "]";
-  }
-  void Digit(char digit) override { text += digit; }
-  std::string text;
-};
+using dialoguetest::RecordingSink;
 
 std::string TrueDigits(unsigned n, int places) {
   return truedigits::Sqrt(n, static_cast<unsigned long>(places));
-}
-
-unsigned IntegerPart(unsigned n) {
-  unsigned r = 0;
-  while ((r + 1) * (r + 1) <= n)
-    ++r;
-  return r;
 }
 
 struct Result {
@@ -42,16 +25,17 @@ struct Result {
   bool overflow;
 };
 
+// Each run starts from a clear flag, as each question of a fresh program would.
 Result RunSqrt(unsigned n, int places) {
   OverflowFlag = false;
   RecordingSink sink;
   std::string digitString = "left over";
   ComputeSqrt(static_cast<std::uint16_t>(n), static_cast<std::uint16_t>(places), sink, digitString);
-  return {sink.text, digitString, OverflowFlag};
+  return {sink.header + sink.digits, digitString, OverflowFlag};
 }
 
 std::string Header(unsigned n) {
-  return "[sqrt " + std::to_string(n) + " = " + std::to_string(IntegerPart(n)) + "]";
+  return "[sqrt " + std::to_string(n) + " = " + std::to_string(truedigits::IntegerRoot(n)) + "]";
 }
 
 TEST(ComputeSqrt, KnownCases) {
@@ -136,7 +120,7 @@ TEST(ComputeSqrt, FlagSetOnEntryGivesTheHeaderOnly) {
   RecordingSink sink;
   std::string digitString = "old";
   ComputeSqrt(2, 50, sink, digitString);
-  EXPECT_EQ(sink.text, Header(2));
+  EXPECT_EQ(sink.header + sink.digits, Header(2));
   EXPECT_EQ(digitString, "");
   EXPECT_TRUE(OverflowFlag);
 }

@@ -3,6 +3,10 @@
 # screen. Each prompt must be on screen before anything is typed.
 set -euo pipefail
 program=$1
+if ! command -v tmux >/dev/null; then
+  echo "tmux is missing: skipped"
+  exit 77
+fi
 socket="tavodigits-test-$$"
 tmux_() { tmux -L "$socket" "$@"; }
 trap 'tmux_ kill-server 2>/dev/null || true' EXIT
