@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace longmodels;
+using namespace arithcheck;
 using longtest::OperandSource;
 using longtest::Record;
 
@@ -22,43 +22,23 @@ arithcheck::Checker& Check() {
   return checker;
 }
 
-// op on generated operands, every seventh time with b the same as a, the separate result
-// holding a generated value before.
-void CheckBinary(arithcheck::Binary op, arithcheck::BinaryModel model, const char* what, int cases,
-                 std::uint64_t seed) {
-  OperandSource source(seed);
-  for (int i = 0; i < cases; ++i) {
+// Each operation of BinaryOps on generated operands, every seventh time with b the same as a,
+// the separate result holding a generated value before.
+class BinaryAgainstGmp : public ::testing::TestWithParam<int> {};
+
+TEST_P(BinaryAgainstGmp, EveryArrangementOfRecords) {
+  const int cases[] = {4000, 4000, 3000, 3000, 3000, 3000, 3000, 1500};
+  OperandSource source(static_cast<std::uint64_t>(GetParam()) + 1);
+  for (int i = 0; i < cases[GetParam()]; ++i) {
     const TLongNum a = source.Operand();
     const TLongNum b = i % 7 == 0 ? a : source.Operand();
-    Check().BinaryOp(op, model, a, b, source.Operand(), what);
-    ASSERT_FALSE(::testing::Test::HasFailure()) << "case " << i;
+    Check().BinaryOp(BinaryOps[GetParam()], a, b, source.Operand());
+    ASSERT_FALSE(HasFailure()) << "case " << i;
   }
 }
 
-TEST(LongAgainstGmp, Add) {
-  CheckBinary(LongAdd, ModelAdd, "LongAdd", 4000, 1);
-}
-TEST(LongAgainstGmp, Sub) {
-  CheckBinary(LongSub, ModelSub, "LongSub", 4000, 2);
-}
-TEST(LongAgainstGmp, AddAbs) {
-  CheckBinary(LongAddAbs, ModelAddAbs, "LongAddAbs", 3000, 3);
-}
-TEST(LongAgainstGmp, SubAbs) {
-  CheckBinary(LongSubAbs, ModelSubAbs, "LongSubAbs", 3000, 4);
-}
-TEST(LongAgainstGmp, Mul) {
-  CheckBinary(LongMul, ModelMul, "LongMul", 3000, 5);
-}
-TEST(LongAgainstGmp, Gcd) {
-  CheckBinary(LongGcd, ModelGcd, "LongGcd", 1500, 6);
-}
-TEST(LongAgainstGmp, Div) {
-  CheckBinary(LongDiv, arithcheck::DivModel, "LongDiv", 3000, 7);
-}
-TEST(LongAgainstGmp, Mod) {
-  CheckBinary(LongMod, arithcheck::ModModel, "LongMod", 3000, 8);
-}
+INSTANTIATE_TEST_SUITE_P(LongAgainstGmp, BinaryAgainstGmp, ::testing::Range(0, 8),
+                         [](const auto& info) { return BinaryOps[info.param].name; });
 
 // A division whose divisor is a little shorter than the dividend, as the decimal expansion of
 // a fraction and the gcd make them, with quotients of one or a few words.
@@ -113,7 +93,7 @@ TEST(LongAgainstGmp, DivisionAtFullWidth) {
     const TLongNum td = Record(d, source.Below(2) ? 1 : -1);
     saturated += ModelDivision(tn, td, true).q.flag;
     Check().DivMod(tn, td, LongZero);
-    Check().BinaryOp(LongGcd, ModelGcd, tn, td, LongZero, "LongGcd");
+    Check().BinaryOp(BinaryOps[7], tn, td, LongZero);
     ASSERT_FALSE(::testing::Test::HasFailure()) << "case " << i;
   }
   EXPECT_GT(saturated, 50);
@@ -129,8 +109,8 @@ TEST(LongAgainstGmp, GcdWithCommonFactor) {
     const mpz_class g = source.MagnitudeOfLength(glen);
     const mpz_class a = g * source.MagnitudeOfLength(1 + source.Below(MaxDigits - glen));
     const mpz_class b = g * source.MagnitudeOfLength(1 + source.Below(MaxDigits - glen));
-    Check().BinaryOp(LongGcd, ModelGcd, longtest::FromValue(a), longtest::FromValue(-b),
-                     source.Operand(), "LongGcd");
+    Check().BinaryOp(BinaryOps[7], longtest::FromValue(a), longtest::FromValue(-b),
+                     source.Operand());
     ASSERT_FALSE(::testing::Test::HasFailure()) << "case " << i;
   }
 }

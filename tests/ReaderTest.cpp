@@ -123,9 +123,9 @@ TEST(FdSink, WritesEverythingThroughPartialWrites) {
   ASSERT_EQ(pipe(fds), 0);
   // A non-blocking pipe takes at most what it has room for, so the writes are partial.
   fcntl(fds[1], F_SETFL, fcntl(fds[1], F_GETFL) | O_NONBLOCK);
-  std::string sent(1 << 20, '\0');
-  for (std::size_t i = 0; i < sent.size(); ++i)
-    sent[i] = static_cast<char>(i * 7 + i / 251);
+  std::string sent;
+  for (int i = 0; i < 100000; ++i)
+    sent += std::to_string(i);
   std::string received;
   std::thread reader([&] {
     char buffer[65536];
@@ -141,8 +141,7 @@ TEST(FdSink, WritesEverythingThroughPartialWrites) {
   close(fds[1]);
   reader.join();
   close(fds[0]);
-  EXPECT_EQ(received.size(), sent.size() + 3);
-  EXPECT_TRUE(received == sent + "end");
+  EXPECT_TRUE(received == sent + "end") << received.size() << " bytes of " << sent.size() + 3;
 }
 
 TEST(FdSink, AReaderGoneIsAnOutputError) {
