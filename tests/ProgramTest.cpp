@@ -100,13 +100,13 @@ TEST_F(ProgramTest, ExitStatuses) {
   const struct {
     std::string input;
     int status;
-    const char* ending;
+    std::string ending;
   } cases[] = {
       {"-1\n", 0, "? "},
       {"", 0, "? \r\n"},
       {"2\n", 0, "? \r\n"},
-      {"abc\n", 1, "\r\n入力値が数値ではありません\r\n"},
-      {"70000\n3\n", 1, "\r\n\r\n範囲チェックエラー\r\n"},
+      {"abc\n", 1, InputError},
+      {"70000\n3\n", 1, "\r\n" + RangeError},
   };
   for (const auto& c : cases) {
     const programtest::Outcome run = RunIn("C.UTF-8", c.input);

@@ -22,6 +22,9 @@ inline const std::string Menu =
     "  [n] √ｎ ｎの平方根\r\n"
     "番号（負の数を入れると終わります） ? ";
 inline const std::string PlacesPrompt = "小数点以下何桁まで求めますか ? ";
+// The refusals that end the dialogue, each after a line end.
+inline const std::string InputError = "\r\n入力値が数値ではありません\r\n";
+inline const std::string RangeError = "\r\n範囲チェックエラー\r\n";
 inline const std::string Seconds = "       (T秒)\r\n";
 // The empty line and the header of √n, whose integer part is root.
 inline std::string SqrtHeader(const std::string& n, const std::string& root) {
