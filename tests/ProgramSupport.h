@@ -53,7 +53,8 @@ struct Options {
   std::size_t signalAfterOutput = 0;
 };
 
-// Waits until the process sleeps: it is waiting for something, such as input.
+// Waits until the process is no longer running: it sleeps, waiting for something such as
+// input, or it has ended.
 inline void WaitUntilAsleep(pid_t pid) {
   const std::string path = "/proc/" + std::to_string(pid) + "/stat";
   for (;;) {
@@ -62,7 +63,9 @@ inline void WaitUntilAsleep(pid_t pid) {
     std::getline(stat, line);
     // The state follows the command name, which is in parentheses.
     const std::size_t close = line.rfind(')');
-    if (close == std::string::npos || close + 2 >= line.size() || line[close + 2] == 'S') return;
+    if (close == std::string::npos || close + 2 >= line.size()) return;
+    const char state = line[close + 2];
+    if (state != 'R' && state != 'D') return;
     std::this_thread::yield();
   }
 }
