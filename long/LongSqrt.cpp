@@ -66,8 +66,8 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   LongMul(root, LongTen, root);
   LongMul(rem, Hundred, rem);
   if (root.Overflowed || rem.Overflowed) return -1;
-  // Twice the root would have one bit more than the capacity: the product 2 * root * 10
-  // saturates, as LongMul would say by the flag, though no record of it is kept.
+  // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product is
+  // never formed; its saturation shows only in the flag, as LongMul would set it.
   if (BitLength(root) == MaxBits) {
     OverflowFlag = true;
     return -1;
