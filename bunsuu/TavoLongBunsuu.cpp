@@ -1,15 +1,15 @@
 #include "TavoLongBunsuu.h"
 
-namespace {
+#include <cassert>
+#include <cstdint>
 
-// The smallest magnitude of the full width.
-constexpr TLongNum FullWidth = LongPowerOfTwo(8 * MaxDigits - 1);
+namespace {
 
 // a := a div g, skipping the division by a gcd of 1 where it cannot change a. It can where a
 // is saturated (a negated MaxLongNum comes back positive) or has the full width (a division
 // by 1 is then beyond the capacity).
 void DivideByGcd(TLongNum& a, const TLongNum& g) {
-  if (LongCompare(g, LongOne) == 0 && !a.Overflowed && LongCompareAbs(a, FullWidth) < 0) return;
+  if (LongCompare(g, LongOne) == 0 && LongDividesWithinCapacity(a)) return;
   LongDiv(a, g, a);
 }
 
@@ -62,8 +62,7 @@ void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, Operands o
   // denominator divides g. The shortcut must not skip a saturation of the full reduction,
   // which can only come from a saturated value or a gcd of full width.
   const bool henrici = operands == Operands::InLowestTerms && positiveDenominators &&
-                       !r.Num.Overflowed && !r.Den.Overflowed &&
-                       LongCompareAbs(r.Num, FullWidth) < 0 && LongCompareAbs(r.Den, FullWidth) < 0;
+                       LongDividesWithinCapacity(r.Num) && LongDividesWithinCapacity(r.Den);
   if (!henrici) {
     BunsuuReduce(r);
     return;
@@ -138,6 +137,7 @@ void BunsuuDiv(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
 }
 
 void BunsuuSet(std::int32_t a, std::int32_t b, TBunsuu& f) {
+  assert(a != INT32_MIN && b != INT32_MIN);
   LongFromInt(a, f.Num);
   LongFromInt(b, f.Den);
   BunsuuReduce(f);

@@ -6,25 +6,21 @@
 #include <cstdint>
 #include <string>
 
-#include "Console.h"
-#include "Dialogue.h"
 #include "DialogueSupport.h"
 #include "FuzzCheck.h"
 #include "ReferenceReader.h"
-#include "Streams.h"
 #include "TavoLong.h"
-#include "Texts.h"
 #include "TrueDigits.h"
 
 namespace {
 
-constexpr unsigned PlacesLimit = TAVO_FUZZ_PLACES_LIMIT;
+// Each input stays quick to run.
+constexpr std::uint16_t PlacesLimit = 300;
 
-using dialoguetest::Labels;
+using dialoguetest::InputError;
 using dialoguetest::Menu;
 using dialoguetest::PlacesPrompt;
-const std::string InputError = "\r\n入力値が数値ではありません\r\n";
-const std::string RangeError = "\r\n範囲チェックエラー\r\n";
+using dialoguetest::RangeError;
 
 bool ValidUtf8(const std::string& s) {
   std::size_t i = 0;
@@ -60,13 +56,6 @@ class Transcript {
       ++at_;
     return text_.substr(start, at_ - start);
   }
-  void ExpectSeconds() {
-    Expect("       (", "the elapsed time");
-    FuzzCheck(!Digits().empty(), "the seconds");
-    Expect(".", "the decimal point");
-    FuzzCheck(Digits().size() == 3, "three decimals");
-    Expect("秒)\r\n", "the end of the elapsed time");
-  }
   void ExpectEnd() { FuzzCheck(at_ == text_.size(), "output after the end"); }
 
  private:
@@ -97,10 +86,8 @@ void CheckQuestion(Transcript& out, std::int32_t choice, unsigned places) {
     truth = EDigits();
     mostExtra = 3;
   } else {
-    unsigned root = 0;
-    while ((root + 1) * (root + 1) <= static_cast<unsigned>(choice))
-      ++root;
-    out.Expect("\r\n√" + std::to_string(choice) + "＝ " + std::to_string(root) + ".\r\n",
+    const unsigned root = truedigits::IntegerRoot(static_cast<unsigned>(choice));
+    out.Expect(dialoguetest::SqrtHeader(std::to_string(choice), std::to_string(root)),
                "the header of a root");
     truth = truedigits::Sqrt(static_cast<unsigned long>(choice), places);
   }
@@ -108,24 +95,16 @@ void CheckQuestion(Transcript& out, std::int32_t choice, unsigned places) {
   FuzzCheck(printed.size() >= places && printed.size() <= places + mostExtra,
             "the number of digits printed");
   FuzzCheck(truth.compare(0, printed.size(), printed) == 0, "a printed digit is not a true digit");
-  out.ExpectSeconds();
-  out.Expect("\n\r\n", "the empty line after the time");
-  out.Expect(Labels, "the labels of the table");
-  out.Expect(dialoguetest::Counts(truth.substr(0, places)), "the counts of the table");
+  out.Expect(dialoguetest::Tail(truth.substr(0, places)), "the time, the empty line or the table");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
-  OverflowFlag = false;
-  const DialogueTexts texts = Utf8Texts(".");
-  StringSource in(input);
-  StringSink sink;
-  Console console(in, sink, texts);
-  const int status = RunDialogue(console);
-  const std::string& output = sink.Text();
-  FuzzCheck(ValidUtf8(output), "the output is not valid UTF-8");
+  const dialoguetest::DialogueRun run = dialoguetest::RunInProcess(input, PlacesLimit);
+  FuzzCheck(ValidUtf8(run.output), "the output is not valid UTF-8");
+  const std::string output = dialoguetest::MaskSeconds(run.output);
 
   const std::vector<referencereader::Read> reads = referencereader::Reads(input);
   std::size_t next = 0;
@@ -165,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckQuestion(out, menu.value, asked < PlacesLimit ? asked : PlacesLimit);
   }
   out.ExpectEnd();
-  FuzzCheck(status == expectedStatus, "the exit status");
+  FuzzCheck(run.status == expectedStatus, "the exit status");
   FuzzCheck(!OverflowFlag, "an overflow below the capacity");
   return 0;
 }

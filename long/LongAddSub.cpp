@@ -17,6 +17,7 @@ void AddMagnitudes(const TLongNum& a, const TLongNum& b, std::int8_t sign, TLong
   carry = WordsAddWord(dst + ns, WordsOf(longer) + ns, nl - ns, carry);
   int n = nl;
   // The top word of a value holds at most 48 bits, so a carry never leaves the last word.
+  assert(carry == 0 || n < WordSlots);
   if (carry != 0) dst[n++] = carry;
   FinishMagnitude(result, n, old, sign);
 }
@@ -36,6 +37,7 @@ void SubtractMagnitudes(const TLongNum& larger, const TLongNum& smaller, std::in
 
 // result := a + b', where b' is b with the Sign bSign.
 void AddSigned(const TLongNum& a, const TLongNum& b, std::int8_t bSign, TLongNum& result) {
+  assert(Normalized(a) && Normalized(b));
   if (a.Overflowed || b.Overflowed) {
     LongCopy(result, MaxLongNum);
     return;
@@ -74,6 +76,7 @@ void LongInc(TLongNum& a) {
 }
 
 void LongAddAbs(const TLongNum& a, const TLongNum& b, TLongNum& result) {
+  assert(Normalized(a) && Normalized(b));
   if (a.Overflowed || b.Overflowed) {
     LongCopy(result, MaxLongNum);
     return;
@@ -82,6 +85,7 @@ void LongAddAbs(const TLongNum& a, const TLongNum& b, TLongNum& result) {
 }
 
 void LongSubAbs(const TLongNum& a, const TLongNum& b, TLongNum& result) {
+  assert(Normalized(a) && Normalized(b));
   if (a.Overflowed || b.Overflowed) {
     LongCopy(result, MaxLongNum);
     return;

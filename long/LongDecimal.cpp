@@ -26,6 +26,8 @@ void WriteDigits(Word q, int count, char* digits) {
 
 void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits,
                        TLongNum& remainder) {
+  assert(count >= 0 && !num.Overflowed && !den.Overflowed && !LongIsZero(den) &&
+         LongCompareAbs(num, den) < 0);
   // Work on the remainder and the denominator shifted so that the denominator's top bit is
   // set: the quotients stay the same, and the division needs no shifting of its own.
   const int nd = UsedWords(den);

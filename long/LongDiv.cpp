@@ -8,6 +8,7 @@ namespace {
 // divisor saturates the quotient and zeroes the remainder, or saturates the remainder when
 // no quotient is asked for.
 void Divide(const TLongNum& n, const TLongNum& d, TLongNum* q, TLongNum* r) {
+  assert(Normalized(n) && Normalized(d) && (q != r || q == nullptr));
   if (n.Overflowed || d.Overflowed) {
     if (q != nullptr) LongCopy(*q, MaxLongNum);
     if (r != nullptr) LongCopy(*r, MaxLongNum);
@@ -47,7 +48,7 @@ void Divide(const TLongNum& n, const TLongNum& d, TLongNum* q, TLongNum* r) {
   // up to the dividend's top bit, is not above it. That is the case exactly when the quotient
   // has one bit more than the difference of the bit lengths.
   const int dividendBits = BitLength(n);
-  if (dividendBits == 8 * MaxDigits) {
+  if (dividendBits == MaxBits) {
     const int qn = WordsTrim(quotient, nq);
     const int quotientBits = WordBits * qn - std::countl_zero(quotient[qn - 1]);
     if (quotientBits == dividendBits - BitLength(d) + 1) {

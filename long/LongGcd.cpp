@@ -219,7 +219,7 @@ const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, int& len) {
 // it.
 bool FirstDivisionBeyondCapacity(const TLongNum& larger, const TLongNum& smaller) {
   const int bits = BitLength(larger);
-  if (bits != 8 * MaxDigits) return false;
+  if (bits != MaxBits) return false;
   const int shift = bits - BitLength(smaller);
   const int n = UsedWords(larger);
   // Compare from the top, one word of the shifted smaller value at a time.

@@ -3,6 +3,7 @@
 #include "TavoLong.h"
 
 void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result) {
+  assert(Normalized(a) && Normalized(b));
   if (a.Overflowed || b.Overflowed) {
     LongCopy(result, MaxLongNum);
     return;
@@ -30,6 +31,7 @@ void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result) {
     const Word high = WordsMulWord(dst, WordsOf(longer), nl, multiplier);
     int n = nl;
     // The length test above keeps the product within WordSlots words.
+    assert(high == 0 || n < WordSlots);
     if (high != 0) dst[n++] = high;
     FinishMagnitude(result, n, old, sign);
     return;

@@ -2,6 +2,7 @@
 // word runs while keeping every slot above Len zero.
 #pragma once
 
+#include <cassert>
 #include <cstring>
 
 #include "LongWords.h"
@@ -18,11 +19,24 @@ inline Word* WordsOf(TLongNum& a) {
 inline const Word* WordsOf(const TLongNum& a) {
   return a.Digit.Word;
 }
-// The words that a's digits use. Held to the storage, so that even a record whose Len was
-// set beyond the capacity by hand cannot lead outside it.
+// The words that a's digits use.
 inline int UsedWords(const TLongNum& a) {
+  assert(a.Len >= 1 && a.Len <= MaxDigits);
+  return WordsOf(a.Len);
+}
+
+// The invariants of a record (TavoLong.h) that can be checked in constant time, for asserts:
+// Len within the capacity, Sign +1 or -1, a non-zero top digit unless the value is zero,
+// nothing in the slots above Len in its top word nor in the word after it, and Overflowed
+// only with every slot in use.
+inline bool Normalized(const TLongNum& a) {
+  if (a.Len < 1 || a.Len > MaxDigits || (a.Sign != 1 && a.Sign != -1)) return false;
+  if (a.Len > 1 && a.Digit[a.Len - 1u] == 0) return false;
+  if (a.Overflowed && a.Len != MaxDigits) return false;
   const int n = WordsOf(a.Len);
-  return n < WordSlots ? n : WordSlots;
+  const int usedInTop = a.Len % 8;
+  if (usedInTop != 0 && a.Digit.Word[n - 1] >> (8 * usedInTop) != 0) return false;
+  return n == WordSlots || a.Digit.Word[n] == 0;
 }
 
 // The digits that the n words w[0..n) use, at least 1 (a zero has one digit).
@@ -46,6 +60,7 @@ inline void ClearWords(TLongNum& a, int from, int to) {
 
 // dst := src, touching only the words that either of them uses.
 inline void LongCopy(TLongNum& dst, const TLongNum& src) {
+  assert(Normalized(src));
   if (&dst == &src) return;
   const int n = UsedWords(src);
   const int old = UsedWords(dst);
@@ -70,6 +85,7 @@ inline void FinishMagnitude(TLongNum& a, int n, int oldWords, std::int8_t sign) 
   a.Len = static_cast<std::uint16_t>(len);
   a.Sign = sign;
   a.Overflowed = false;
+  assert(Normalized(a));
 }
 
 // a := the magnitude w[0..n) with the given sign, saturating when it needs more than MaxDigits

@@ -8,6 +8,7 @@ namespace {
 
 // Zero and saturated values pass through every shift unchanged.
 bool PassesUnchanged(const TLongNum& a) {
+  assert(Normalized(a));
   return a.Overflowed || LongIsZero(a);
 }
 

@@ -50,16 +50,26 @@ Word AdjustRemainder(TLongNum& rem, const TLongNum& root, Word m, Word c, bool a
   return out + WordsSubWord(x, x, n, c);
 }
 
+// rem <= 2 * root, without forming 2 * root, which need not fit.
+[[maybe_unused]] bool WithinTwiceRoot(const TLongNum& root, const TLongNum& rem) {
+  if (LongCompareAbs(rem, root) <= 0) return true;
+  TLongNum excess;
+  LongSubAbs(rem, root, excess);
+  return LongCompareAbs(excess, root) <= 0;
+}
+
 }  // namespace
 
 int LongSqrtStep(TLongNum& root, TLongNum& rem) {
+  assert(!root.Overflowed && !rem.Overflowed && LongSign(root) >= 0 && LongSign(rem) >= 0 &&
+         WithinTwiceRoot(root, rem));
   LongMul(root, LongTen, root);
   LongMul(rem, Hundred, rem);
   if (root.Overflowed || rem.Overflowed) return -1;
-  // Twice the root needs one digit more than there is room for.
-  if (BitLength(root) == 8 * MaxDigits) {
-    TLongNum twice;
-    LongSaturate(twice);
+  // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product is
+  // never formed; its saturation shows only in the flag, as LongMul would set it.
+  if (BitLength(root) == MaxBits) {
+    OverflowFlag = true;
     return -1;
   }
 
@@ -80,6 +90,7 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   // stays within the storage.
   const int nr = UsedWords(root);
   const Word carry = WordsAddWord(WordsOf(root), WordsOf(root), nr, d);
+  assert(carry == 0 || nr < WordSlots);
   if (carry != 0) root.Digit.Word[nr] = carry;
   FinishMagnitude(root, nr + (carry != 0 ? 1 : 0), nr, 1);
   return static_cast<int>(d);

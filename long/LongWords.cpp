@@ -1,6 +1,7 @@
 #include "LongWords.h"
 
 #include <bit>
+#include <cassert>
 
 int WordsCompare(const Word* a, const Word* b, int n) {
   for (int i = n - 1; i >= 0; --i) {
@@ -99,12 +100,14 @@ Word WordsSubMulWord(Word* dst, const Word* a, int n, Word w) {
 }
 
 void WordsMul(Word* dst, const Word* a, int na, const Word* b, int nb) {
+  assert(na >= nb && nb >= 1);
   dst[na] = WordsMulWord(dst, a, na, b[0]);
   for (int j = 1; j < nb; ++j)
     dst[na + j] = WordsAddMulWord(dst + j, a, na, b[j]);
 }
 
 Word WordsShiftLeft(Word* dst, const Word* a, int n, int s) {
+  assert(s > 0 && s < WordBits);
   const Word out = a[n - 1] >> (WordBits - s);
   for (int i = n - 1; i > 0; --i)
     dst[i] = (a[i] << s) | (a[i - 1] >> (WordBits - s));
@@ -113,6 +116,7 @@ Word WordsShiftLeft(Word* dst, const Word* a, int n, int s) {
 }
 
 Word WordsShiftRight(Word* dst, const Word* a, int n, int s) {
+  assert(s > 0 && s < WordBits);
   const Word out = a[0] << (WordBits - s);
   for (int i = 0; i < n - 1; ++i)
     dst[i] = (a[i] >> s) | (a[i + 1] << (WordBits - s));
@@ -121,11 +125,13 @@ Word WordsShiftRight(Word* dst, const Word* a, int n, int s) {
 }
 
 Word WordReciprocal(Word d) {
+  assert(d >> (WordBits - 1) == 1);
   return static_cast<Word>(((DoubleWord{~d} << WordBits) | ~Word{0}) / d);
 }
 
 // Division by an invariant word through its reciprocal (Moller and Granlund, 2011).
 Word DivideTwoByOne(Word& rem, Word hi, Word lo, Word d, Word dInverse) {
+  assert(d >> (WordBits - 1) == 1 && hi < d);
   const DoubleWord p = DoubleWord{hi} * dInverse + ((DoubleWord{hi} << WordBits) | lo);
   Word q = static_cast<Word>(p >> WordBits) + 1;
   const Word q0 = static_cast<Word>(p);
@@ -143,6 +149,7 @@ Word DivideTwoByOne(Word& rem, Word hi, Word lo, Word d, Word dInverse) {
 }
 
 Word WordsDivRemWord(Word* q, const Word* a, int n, Word d) {
+  assert(d != 0 && n >= 1);
   const int s = std::countl_zero(d);
   const Word dn = d << s;
   const Word inverse = WordReciprocal(dn);
@@ -163,6 +170,7 @@ Word WordsDivRemWord(Word* q, const Word* a, int n, Word d) {
 }
 
 Word WordsDivRemNormalized(Word* q, Word* u, int nu, const Word* v, int nv, Word vInverse) {
+  assert(nu >= nv && nv >= 2 && v[nv - 1] >> (WordBits - 1) == 1);
   const Word v1 = v[nv - 1];
   const Word v0 = v[nv - 2];
   const int m = nu - nv;
@@ -212,6 +220,7 @@ Word WordsDivRemNormalized(Word* q, Word* u, int nu, const Word* v, int nv, Word
 }
 
 void WordsDivRem(Word* q, Word* r, const Word* u, int nu, const Word* v, int nv, Word* scratch) {
+  assert(nu >= nv && nv >= 1 && v[nv - 1] != 0);
   if (nv == 1) {
     Word* quotient = q != nullptr ? q : scratch;
     r[0] = WordsDivRemWord(quotient, u, nu, v[0]);

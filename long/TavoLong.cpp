@@ -31,11 +31,27 @@ void LongSaturate(TLongNum& a) {
   OverflowFlag = true;
 }
 
+int LongHeadroom(const TLongNum& a) {
+  assert(Normalized(a));
+  return a.Overflowed ? 0 : MaxBits - BitLength(a);
+}
+
+bool LongDividesWithinCapacity(const TLongNum& n) {
+  return LongHeadroom(n) > 0;
+}
+
+bool LongExpansionWithinCapacity(const TLongNum& den) {
+  // With den below 2^(MaxBits - 5), ten times a remainder is below 16 den, itself below
+  // 2^(MaxBits - 1).
+  return LongHeadroom(den) > 4;
+}
+
 bool LongIsZero(const TLongNum& a) {
   return a.Len == 1 && a.Digit.Word[0] == 0;
 }
 
 std::int8_t LongCompareAbs(const TLongNum& a, const TLongNum& b) {
+  assert(Normalized(a) && Normalized(b));
   if (a.Len != b.Len) return a.Len > b.Len ? 1 : -1;
   return static_cast<std::int8_t>(WordsCompare(WordsOf(a), WordsOf(b), UsedWords(a)));
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <bit>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,6 +19,8 @@ static_assert(std::endian::native == std::endian::little,
 
 // The capacity of a value, in base-256 digits. 256^4166 - 1 has 10,033 decimal digits.
 inline constexpr int MaxDigits = 4166;
+// The capacity in bits: a magnitude of MaxBits bits has the full width.
+inline constexpr int MaxBits = 8 * MaxDigits;
 // A product may stand one digit above the capacity before it is found too large.
 inline constexpr int DigitSlots = MaxDigits + 1;
 // The digits, padded to whole 64-bit words so that the arithmetic can work a word at a time.
@@ -81,8 +84,9 @@ inline constexpr TLongNum LongMinInt = tavo_long_detail::SmallConstant(0x8000000
 // 256^MaxDigits - 1, the value every saturation gives.
 inline constexpr TLongNum MaxLongNum = tavo_long_detail::Saturated();
 
-// 2^bits as a constant, for 0 <= bits < 8 * MaxDigits.
+// 2^bits as a constant, for 0 <= bits < MaxBits.
 constexpr TLongNum LongPowerOfTwo(int bits) {
+  assert(bits >= 0 && bits < MaxBits);
   TLongNum v;
   v.Digit.Word[bits / 64] = std::uint64_t{1} << (bits % 64);
   v.Len = static_cast<std::uint16_t>(bits / 8 + 1);
@@ -100,6 +104,20 @@ void LongFromInt(std::int32_t v, TLongNum& result);
 bool LongToInt(const TLongNum& a, std::int32_t& v);
 // a := MaxLongNum, and OverflowFlag is set.
 void LongSaturate(TLongNum& a);
+
+// --- The capacity, for the layers that must know ahead whether a step can saturate ---
+
+// The bits by which |a| can still grow before it reaches the capacity: MaxBits less its bit
+// length (MaxBits for zero, 0 for a value of the full width or a saturated one).
+int LongHeadroom(const TLongNum& a);
+// True when no division of n (LongDiv, LongMod, LongDivMod, the first division of LongGcd) by
+// a non-zero divisor can be beyond the capacity: n is not saturated and has less than the full
+// width. A division by 1 can then be skipped, as it cannot change n.
+bool LongDividesWithinCapacity(const TLongNum& n);
+// True when the decimal expansion of r / den for 0 <= r < den, taken step by step as
+// r := 10 r, then r divmod den, can never saturate: ten times a remainder stays below half the
+// capacity, so no product outgrows it and no dividend has the full width.
+bool LongExpansionWithinCapacity(const TLongNum& den);
 
 // --- Comparison, sign, negation ---
 
@@ -152,7 +170,7 @@ void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result);
 // Division truncates toward zero; the remainder has the dividend's Sign (a zero remainder
 // from a real division keeps it too). The quotient has Sign n.Sign * d.Sign even when it is
 // zero. A zero divisor saturates the quotient (LongMod: the remainder). A dividend of
-// 8 * MaxDigits bits, when the divisor shifted up to its top bit is not above it, is beyond
+// MaxBits bits, when the divisor shifted up to its top bit is not above it, is beyond
 // the capacity of the division: both results saturate.
 
 // q := n div d.

@@ -1,27 +1,21 @@
-// Fractions: known cases, zero denominators, saturated operands, aliasing, and sums,
-// differences, products and quotients against GMP's rationals.
+// Fractions: known cases, zero denominators, saturated operands, the full width, and sums,
+// differences, products and quotients against GMP's rationals through the arithmetic checker.
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "ArithCheck.h"
 #include "LongTestSupport.h"
 #include "TavoLongBunsuu.h"
 
 namespace {
 
+using arithcheck::F;
 using longtest::FromValue;
 using longtest::SameRecord;
-using longtest::Value;
-
-TBunsuu F(const mpz_class& num, const mpz_class& den) {
-  return {FromValue(num), FromValue(den)};
-}
-TBunsuu F(long num, long den) {
-  return F(mpz_class(num), mpz_class(den));
-}
 
 ::testing::AssertionResult SameFraction(const TBunsuu& actual, const TBunsuu& expected) {
   ::testing::AssertionResult num = SameRecord(actual.Num, expected.Num);
@@ -56,7 +50,6 @@ TEST(Bunsuu, SetReducesAndMovesTheSign) {
 }
 
 TEST(Bunsuu, KnownSumsProductsAndQuotients) {
-  OverflowFlag = false;
   EXPECT_TRUE(SameFraction(BunsuuSum(F(16, 5), F(-4, 239)), F(3804, 1195)));
   EXPECT_TRUE(SameFraction(BunsuuSub(F(3804, 1195), F(3, 1)), F(219, 1195)));
   TBunsuu r;
@@ -79,7 +72,6 @@ TEST(Bunsuu, KnownSumsProductsAndQuotients) {
 
 TEST(Bunsuu, ZeroDenominators) {
   TBunsuu r;
-  OverflowFlag = false;
   BunsuuDiv(F(3, 4), F(0, 6), r);  // 0/6 as it stands, not reduced
   EXPECT_TRUE(SameFraction(r, F(3, 0)));
   BunsuuDiv(F(-3, 4), F(0, 1), r);
@@ -96,30 +88,20 @@ TEST(Bunsuu, ZeroDenominators) {
 }
 
 TEST(Bunsuu, SaturatedOperandsGiveSaturatedResults) {
-  using Op = std::function<TBunsuu(const TBunsuu&, const TBunsuu&)>;
-  const Op ops[] = {
-      [](const TBunsuu& x, const TBunsuu& y) { return BunsuuSum(x, y); },
-      [](const TBunsuu& x, const TBunsuu& y) { return BunsuuSub(x, y); },
-      [](const TBunsuu& x, const TBunsuu& y) {
-        TBunsuu r;
-        BunsuuMul(x, y, r);
-        return r;
-      },
-      [](const TBunsuu& x, const TBunsuu& y) {
-        TBunsuu r;
-        BunsuuDiv(x, y, r);
-        return r;
-      },
-  };
+  using Op = void (*)(const TBunsuu&, const TBunsuu&, TBunsuu&);
+  const Op ops[] = {BunsuuAdd, BunsuuMul, BunsuuDiv,
+                    [](const TBunsuu& x, const TBunsuu& y, TBunsuu& r) { r = BunsuuSub(x, y); }};
   const TBunsuu saturatedOperands[] = {{MaxLongNum, LongOne},
                                        {LongOne, MaxLongNum},
                                        {longtest::NegatedMax(), FromValue(3)},
                                        Saturated};
   for (const Op& op : ops) {
     for (const TBunsuu& s : saturatedOperands) {
-      OverflowFlag = false;
-      EXPECT_TRUE(SameFraction(op(s, F(2, 3)), Saturated));
-      EXPECT_TRUE(SameFraction(op(F(-2, 3), s), Saturated));
+      TBunsuu r, q;
+      op(s, F(2, 3), r);
+      op(F(-2, 3), s, q);
+      EXPECT_TRUE(SameFraction(r, Saturated));
+      EXPECT_TRUE(SameFraction(q, Saturated));
       EXPECT_FALSE(OverflowFlag);
     }
   }
@@ -129,7 +111,6 @@ TEST(Bunsuu, SaturatedOperandsGiveSaturatedResults) {
 TEST(Bunsuu, SumBeyondTheCapacity) {
   const mpz_class big = (mpz_class(1) << (8 * 2100)) + 1;
   const mpz_class other = (mpz_class(1) << (8 * 2100)) + 3;
-  OverflowFlag = false;
   EXPECT_TRUE(SameFraction(BunsuuSum(F(1, big), F(1, other)), Saturated));
   EXPECT_TRUE(OverflowFlag);
   TBunsuu r;
@@ -139,9 +120,29 @@ TEST(Bunsuu, SumBeyondTheCapacity) {
   EXPECT_TRUE(OverflowFlag);
 }
 
-// The fraction of a reduced mpq.
-TBunsuu FromRational(const mpq_class& q) {
-  return F(q.get_num(), q.get_den());
+// A numerator of the full width: even a division by a gcd of 1 is beyond the capacity and
+// saturates it, in the full reduction and in the sum by Henrici's method alike.
+TEST(Bunsuu, ReductionAtTheFullWidth) {
+  const mpz_class full = mpz_class(1) << (MaxBits - 1);
+  const struct {
+    const char* what;
+    TBunsuu f, expected;
+    bool flag;
+  } cases[] = {
+      {"the full width", F(full, 3), {MaxLongNum, FromValue(3)}, true},
+      {"a negative one", F(-full, 3), {MaxLongNum, FromValue(3)}, true},
+      {"one below it", F(full - 1, 3), F(full - 1, 3), false},
+  };
+  for (auto c : cases) {
+    OverflowFlag = false;
+    BunsuuReduce(c.f);
+    EXPECT_TRUE(SameFraction(c.f, c.expected)) << c.what;
+    EXPECT_EQ(OverflowFlag, c.flag) << c.what;
+  }
+  TBunsuu r;
+  BunsuuAddReduced(F(full - 1, 1), F(1, 1), r);
+  EXPECT_TRUE(SameFraction(r, Saturated));
+  EXPECT_TRUE(OverflowFlag);
 }
 
 // A random reduced fraction of up to maxDigits digits in each part.
@@ -162,32 +163,6 @@ mpq_class RandomRational(longtest::OperandSource& source, int maxDigits) {
   return q;
 }
 
-TEST(Bunsuu, AgreesWithGmpRationals) {
-  longtest::OperandSource source(31);
-  for (int i = 0; i < 1500; ++i) {
-    const int size = i % 3 == 0 ? 1000 : 40;
-    const mpq_class x = RandomRational(source, size);
-    const mpq_class y = i % 11 == 0 ? x : RandomRational(source, size);
-    const TBunsuu fx = FromRational(x);
-    const TBunsuu fy = FromRational(y);
-    OverflowFlag = false;
-    EXPECT_TRUE(SameFraction(BunsuuSum(fx, fy), FromRational(x + y))) << i;
-    EXPECT_TRUE(SameFraction(BunsuuSub(fx, fy), FromRational(x - y))) << i;
-    TBunsuu r;
-    BunsuuMul(fx, fy, r);
-    EXPECT_TRUE(SameFraction(r, FromRational(x * y))) << i;
-    if (y != 0) {
-      BunsuuDiv(fx, fy, r);
-      EXPECT_TRUE(SameFraction(r, FromRational(x / y))) << i;
-    }
-    // An unreduced numerator and denominator reduce to the same.
-    TBunsuu unreduced = F(x.get_num() * 6, x.get_den() * -6);
-    BunsuuReduce(unreduced);
-    EXPECT_TRUE(SameFraction(unreduced, FromRational(-x))) << i;
-    ASSERT_FALSE(OverflowFlag) << i;
-  }
-}
-
 // A product of a power of each of the primes, each exponent below maxExponent.
 mpz_class SmoothNumber(longtest::OperandSource& source, const std::vector<std::int32_t>& primes,
                        int maxExponent) {
@@ -201,72 +176,34 @@ mpz_class SmoothNumber(longtest::OperandSource& source, const std::vector<std::i
   return n;
 }
 
-// The sum of two fractions in lowest terms is the same by Henrici's method as by the full
-// reduction, records and flag alike, also where the sum reaches the capacity; and the same
-// again where the common factors are looked for among the primes of y's denominator.
-TEST(Bunsuu, AddReducedAgreesWithAdd) {
-  longtest::OperandSource source(33);
+// Fractions small enough for every operation to be checked against GMP, and, a quarter of
+// them, large enough for the sums to reach the capacity, where only Henrici's method is held
+// against the full reduction; some with a saturated numerator, some with y = x. In every
+// seventh case y's denominator is a product of a few primes that x's shares, and the sum
+// whose common factors are looked for among those primes is held against the full reduction
+// too.
+TEST(Bunsuu, AgreesWithGmpAndHenriciWithTheFullReduction) {
+  arithcheck::Checker check([](const std::string& what) { ADD_FAILURE() << what; });
+  longtest::OperandSource source(31);
   const std::vector<std::int32_t> primes = {3, 5, 239};
-  for (int i = 0; i < 1200; ++i) {
-    const int size = i % 4 == 0 ? MaxDigits / 2 + 2 : 300;
+  for (int i = 0; i < 2700; ++i) {
+    const int size = i % 4 == 0 ? MaxDigits / 2 + 2 : i % 3 == 0 ? 1000 : i % 2 == 0 ? 300 : 40;
     mpq_class x = RandomRational(source, size);
-    mpq_class y = RandomRational(source, size);
+    mpq_class y = i % 11 == 0 ? x : RandomRational(source, size);
+    // A sum that cancels down to 1 / x's denominator.
     if (i % 10 == 0) y = -x + mpq_class(1, x.get_den());
-    // Odd cases: y's denominator is a product of the primes, and x's shares some of them.
-    const bool smooth = i % 2 == 1;
+    const bool smooth = i % 7 == 0;
     if (smooth) {
-      y = mpq_class(y.get_num(), SmoothNumber(source, primes, size / 6));
-      x = mpq_class(x.get_num(), x.get_den() * SmoothNumber(source, primes, size / 6));
+      y = mpq_class(y.get_num(), SmoothNumber(source, primes, size / 6 + 2));
+      x = mpq_class(x.get_num(), x.get_den() * SmoothNumber(source, primes, size / 6 + 2));
       x.canonicalize();
       y.canonicalize();
     }
-    TBunsuu fx = FromRational(x);
-    TBunsuu fy = FromRational(y);
+    TBunsuu fx = F(x);
     if (i % 25 == 0) fx.Num = MaxLongNum;
-    OverflowFlag = false;
-    TBunsuu expected;
-    BunsuuAdd(fx, fy, expected);
-    const bool expectedFlag = OverflowFlag;
-    OverflowFlag = false;
-    TBunsuu r;
-    BunsuuAddReduced(fx, fy, r);
-    ASSERT_TRUE(SameFraction(r, expected)) << i;
-    ASSERT_EQ(OverflowFlag, expectedFlag) << i;
-    if (smooth) {
-      OverflowFlag = false;
-      BunsuuAddReduced(fx, fy, primes, r);
-      ASSERT_TRUE(SameFraction(r, expected)) << i;
-      ASSERT_EQ(OverflowFlag, expectedFlag) << i;
-    }
-    OverflowFlag = false;
-    BunsuuAddReduced(fx, fy, fx);
-    ASSERT_TRUE(SameFraction(fx, expected)) << i;
-  }
-}
-
-TEST(Bunsuu, DestinationMayBeAnOperand) {
-  using Op = void (*)(const TBunsuu&, const TBunsuu&, TBunsuu&);
-  const Op ops[] = {BunsuuAdd, BunsuuMul, BunsuuDiv};
-  longtest::OperandSource source(32);
-  for (int i = 0; i < 300; ++i) {
-    const TBunsuu x = FromRational(RandomRational(source, 200));
-    TBunsuu y = FromRational(RandomRational(source, 200));
-    if (LongIsZero(y.Num)) y = F(1, 7);
-    for (Op op : ops) {
-      TBunsuu expected;
-      op(x, y, expected);
-      TBunsuu a = x;
-      op(a, y, a);
-      EXPECT_TRUE(SameFraction(a, expected)) << i;
-      TBunsuu b = y;
-      op(x, b, b);
-      EXPECT_TRUE(SameFraction(b, expected)) << i;
-      TBunsuu c = x;
-      TBunsuu same;
-      op(x, x, same);
-      op(c, c, c);
-      EXPECT_TRUE(SameFraction(c, same)) << i;
-    }
+    check.Fractions(
+        fx, F(y), smooth ? std::span<const std::int32_t>(primes) : std::span<const std::int32_t>());
+    ASSERT_FALSE(HasFailure()) << "case " << i;
   }
 }
 

@@ -9,10 +9,6 @@ namespace {
 
 using namespace dialoguetest;
 
-std::string SqrtHeader(const std::string& n, const std::string& root) {
-  return "\r\n√" + n + "＝ " + root + ".\r\n";
-}
-
 TEST(Dialogue, OneCompleteQuestion) {
   const DialogueRun run = RunInProcess("2\n5\n-1\n");
   const std::string expected =
@@ -92,11 +88,9 @@ TEST(Dialogue, EndsAndRefusals) {
       {"Ctrl-Z at the menu", "\x1a", Menu + "\r\n", 0},
       {"end of input at the places", "2\n", Menu + PlacesPrompt + "\r\n", 0},
       {"blank lines, then the end", "\n\n  \n", Menu + "\r\n", 0},
-      {"input error at the menu", "7abc\n", Menu + "\r\n入力値が数値ではありません\r\n", 1},
-      {"input error at the places", "2\nfive\n",
-       Menu + PlacesPrompt + "\r\n入力値が数値ではありません\r\n", 1},
-      {"menu number above 65535", "70000\n5\n",
-       Menu + PlacesPrompt + "\r\n\r\n範囲チェックエラー\r\n", 1},
+      {"input error at the menu", "7abc\n", Menu + InputError, 1},
+      {"input error at the places", "2\nfive\n", Menu + PlacesPrompt + InputError, 1},
+      {"menu number above 65535", "70000\n5\n", Menu + PlacesPrompt + "\r\n" + RangeError, 1},
       {"words after the menu number", " 7 seven\n1\n-1\n",
        Menu + PlacesPrompt + "\r\n" + SqrtHeader("7", "2") + "6" + Tail("6") + Menu, 0},
   };

@@ -45,7 +45,6 @@ int CompareWithFullExpansion(Schedule nextCount, Check check) {
 
 // As the program asks: about two and a half digits more per term.
 TEST(FactorialSumDigits, AgreesWithTheFullExpansionToTheCapacity) {
-  OverflowFlag = false;
   int step = 0;
   const int last =
       CompareWithFullExpansion([&](std::int32_t c) { return c + (++step % 2 == 0 ? 2 : 3); },
@@ -56,7 +55,6 @@ TEST(FactorialSumDigits, AgreesWithTheFullExpansionToTheCapacity) {
 
 // Counts that grow unevenly, stand still, or jump ahead, about as fast on the whole.
 TEST(FactorialSumDigits, AgreesForUnevenCounts) {
-  OverflowFlag = false;
   std::mt19937 rng(5);
   const int last = CompareWithFullExpansion(
       [&](std::int32_t c) {

@@ -5,17 +5,15 @@
 
 #include <string>
 
+#include "ArithCheck.h"
 #include "FractionDigits.h"
 #include "GmpSeries.h"
 #include "LongTestSupport.h"
 
 namespace {
 
+using arithcheck::F;
 using longtest::FromValue;
-
-TBunsuu F(const mpz_class& num, const mpz_class& den) {
-  return {FromValue(num), FromValue(den)};
-}
 
 TEST(FractionDigits, KnownCases) {
   const struct {
@@ -63,8 +61,8 @@ TEST(FractionDigits, AgreesWithGmpLongDivision) {
 // capacity: up to the point of saturation the digits are those of long division, and then
 // no more digits come.
 TEST(FractionDigits, StepsThatReachTheCapacity) {
-  const mpz_class bits33324 = mpz_class(1) << (8 * MaxDigits - 5);
-  const mpz_class bits33325 = mpz_class(1) << (8 * MaxDigits - 4);
+  const mpz_class bits33324 = mpz_class(1) << (MaxBits - 5);
+  const mpz_class bits33325 = mpz_class(1) << (MaxBits - 4);
   const struct {
     const char* what;
     mpz_class num, den;
@@ -81,8 +79,8 @@ TEST(FractionDigits, StepsThatReachTheCapacity) {
        20, 3, true},
       // 1/d with d of the full width: ten times the remainder outgrows the capacity at step
       // 10,033.
-      {"ten times the remainder outgrows the capacity", 1,
-       (mpz_class(1) << (8 * MaxDigits - 1)) + 99, 10040, 10032, true},
+      {"ten times the remainder outgrows the capacity", 1, (mpz_class(1) << (MaxBits - 1)) + 99,
+       10040, 10032, true},
   };
   for (const auto& c : cases) {
     OverflowFlag = false;
@@ -93,7 +91,6 @@ TEST(FractionDigits, StepsThatReachTheCapacity) {
 }
 
 TEST(FractionDigits, SaturatedFractionsGiveNoDigits) {
-  OverflowFlag = false;
   EXPECT_EQ(FractionDigits({MaxLongNum, MaxLongNum}, 10), "");
   EXPECT_EQ(FractionDigits({MaxLongNum, FromValue(7)}, 10), "");
   EXPECT_FALSE(OverflowFlag);
@@ -101,7 +98,6 @@ TEST(FractionDigits, SaturatedFractionsGiveNoDigits) {
 
 // Fractions that no caller passes still give the characters (48 + d) mod 256 of the quotients.
 TEST(FractionDigits, ImproperFractions) {
-  OverflowFlag = false;
   EXPECT_EQ(FractionDigits(F(12, 1), 3),
             "\xa8"
             "00");

@@ -45,7 +45,7 @@ TEST(LongConstants, HaveTheirRecords) {
 }
 
 TEST(LongConstants, PowersOfTwo) {
-  for (int bits : {0, 7, 8, 63, 64, 65, 1000, 8 * MaxDigits - 1}) {
+  for (int bits : {0, 7, 8, 63, 64, 65, 1000, MaxBits - 1}) {
     EXPECT_TRUE(SameRecord(LongPowerOfTwo(bits), FromValue(mpz_class(1) << bits))) << bits;
   }
 }
@@ -86,10 +86,34 @@ TEST(LongConversions, ToIntAtTheBounds) {
 
 TEST(LongSaturation, AlwaysGivesPositiveMaxAndSetsTheFlag) {
   TLongNum a = V(-5);
-  OverflowFlag = false;
   LongSaturate(a);
   EXPECT_TRUE(SameRecord(a, MaxLongNum));
   EXPECT_TRUE(OverflowFlag);
+}
+
+// The answers about the capacity, on either side of each boundary that they draw.
+TEST(LongCapacity, HeadroomAndWhatItAllows) {
+  const auto power = [](int bits, int plus) { return FromValue((mpz_class(1) << bits) + plus); };
+  const struct {
+    const char* what;
+    TLongNum a;
+    int headroom;
+    bool divides, expands;
+  } cases[] = {
+      {"zero", LongZero, MaxBits, true, true},
+      {"one", V(-1), MaxBits - 1, true, true},
+      {"2^(MaxBits-5) - 1", power(MaxBits - 5, -1), 5, true, true},
+      {"2^(MaxBits-5)", power(MaxBits - 5, 0), 4, true, false},
+      {"2^(MaxBits-1) - 1", power(MaxBits - 1, -1), 1, true, false},
+      {"2^(MaxBits-1)", power(MaxBits - 1, 0), 0, false, false},
+      {"-2^(MaxBits-1)", FromValue(-(mpz_class(1) << (MaxBits - 1))), 0, false, false},
+      {"saturated", MaxLongNum, 0, false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LongHeadroom(c.a), c.headroom) << c.what;
+    EXPECT_EQ(LongDividesWithinCapacity(c.a), c.divides) << c.what;
+    EXPECT_EQ(LongExpansionWithinCapacity(c.a), c.expands) << c.what;
+  }
 }
 
 TEST(LongZeros, ZeroWithNegativeSign) {
@@ -245,7 +269,6 @@ TEST(LongDivision, SignsAndSmallCases) {
 
 TEST(LongDivision, ZeroDivisorAndCapacity) {
   TLongNum q, r;
-  OverflowFlag = false;
   LongDivMod(V(9), LongZero, q, r);
   EXPECT_TRUE(SameRecord(q, MaxLongNum));
   EXPECT_TRUE(SameRecord(r, LongZero));

@@ -10,11 +10,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace programtest {
@@ -22,12 +23,10 @@ namespace programtest {
 struct Outcome {
   std::string out;
   std::string err;
-  int status = -1;         // the exit status, or -1 after a signal
-  int signal = 0;          // the signal that ended it, if any
-  bool core = false;       // whether it dumped core
-  long peakKiB = 0;        // its peak resident memory
-  double seconds = 0;      // from the start to its end
-  double afterSignal = 0;  // from the signal sent to its end
+  int status = -1;    // the exit status, or -1 after a signal
+  int signal = 0;     // the signal that ended it, if any
+  bool core = false;  // whether it dumped core
+  long peakKiB = 0;   // its peak resident memory
 };
 
 struct Options {
@@ -38,27 +37,45 @@ struct Options {
   bool closeStdin = false;
   // Close our end of the output pipe after this many bytes (the reader goes away).
   std::size_t readLimit = std::string::npos;
+  // Hold the input back until this many bytes of output have come, or until the output is
+  // closed at readLimit.
+  std::size_t inputAfterOutput = 0;
   // More input after the fixed input, a chunk at a time, until it returns false; so that
   // input far larger than memory can be fed.
   std::function<bool(std::string&)> moreInput;
   // Keep standard input open after the input, so that the program waits.
   bool keepStdinOpen = false;
-  // Make the program's standard input and output non-blocking, and hold the input back this
-  // many milliseconds, so that its first read finds nothing there yet.
+  // Make the program's standard input and output non-blocking; the held-back input then
+  // also waits until the program sleeps, so that its read has found nothing there.
   bool nonBlocking = false;
-  int inputDelayMs = 0;
-  // Send this signal once this many milliseconds have passed.
+  // Send this signal once this many bytes of output have come.
   int signalToSend = 0;
-  int signalAfterMs = 0;
+  std::size_t signalAfterOutput = 0;
   // The arguments after the program's name.
   std::vector<std::string> arguments;
 };
+
+// Waits until the process is no longer running: it sleeps, waiting for something such as
+// input, or it has ended.
+inline void WaitUntilAsleep(pid_t pid) {
+  const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+  for (;;) {
+    std::ifstream stat(path);
+    std::string line;
+    std::getline(stat, line);
+    // The state follows the command name, which is in parentheses.
+    const std::size_t close = line.rfind(')');
+    if (close == std::string::npos || close + 2 >= line.size()) return;
+    const char state = line[close + 2];
+    if (state != 'R' && state != 'D') return;
+    std::this_thread::yield();
+  }
+}
 
 inline Outcome Run(const std::string& program, const std::string& input,
                    const Options& options = {}) {
   int in[2], out[2], err[2];
   if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe");
-  const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
     if (options.closeStdin) {
@@ -102,7 +119,6 @@ inline Outcome Run(const std::string& program, const std::string& input,
   signal(SIGPIPE, SIG_IGN);
 
   Outcome result;
-  if (options.inputDelayMs > 0) usleep(static_cast<useconds_t>(options.inputDelayMs) * 1000);
   std::string pending = input;
   std::size_t written = 0;
   bool inputDone = pending.empty() && !options.moreInput;
@@ -117,27 +133,21 @@ inline Outcome Run(const std::string& program, const std::string& input,
   };
   if (inputDone) closeInput();
   bool signalled = options.signalToSend == 0;
-  std::chrono::steady_clock::time_point signalTime;
+  bool inputHeld = options.inputAfterOutput > 0;
   while (outFd >= 0 || errFd >= 0) {
-    std::vector<pollfd> fds;
-    if (inFd >= 0 && !inputDone) fds.push_back({inFd, POLLOUT, 0});
-    if (outFd >= 0) fds.push_back({outFd, POLLIN, 0});
-    if (errFd >= 0) fds.push_back({errFd, POLLIN, 0});
-    int timeout = -1;
-    if (!signalled) {
-      const auto due = start + std::chrono::milliseconds(options.signalAfterMs);
-      timeout = static_cast<int>(std::max<long long>(
-          0, std::chrono::duration_cast<std::chrono::milliseconds>(due -
-                                                                   std::chrono::steady_clock::now())
-                 .count()));
-    }
-    if (poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
-    if (!signalled && std::chrono::steady_clock::now() >=
-                          start + std::chrono::milliseconds(options.signalAfterMs)) {
+    if (!signalled && result.out.size() >= options.signalAfterOutput) {
       kill(pid, options.signalToSend);
-      signalTime = std::chrono::steady_clock::now();
       signalled = true;
     }
+    if (inputHeld && (result.out.size() >= options.inputAfterOutput || outFd < 0)) {
+      if (options.nonBlocking) WaitUntilAsleep(pid);
+      inputHeld = false;
+    }
+    std::vector<pollfd> fds;
+    if (inFd >= 0 && !inputDone && !inputHeld) fds.push_back({inFd, POLLOUT, 0});
+    if (outFd >= 0) fds.push_back({outFd, POLLIN, 0});
+    if (errFd >= 0) fds.push_back({errFd, POLLIN, 0});
+    if (poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) break;
     for (const pollfd& p : fds) {
       if (p.revents == 0) continue;
       if (p.fd == inFd) {
@@ -173,10 +183,6 @@ inline Outcome Run(const std::string& program, const std::string& input,
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  const auto end = std::chrono::steady_clock::now();
-  result.seconds = std::chrono::duration<double>(end - start).count();
-  if (options.signalToSend != 0)
-    result.afterSignal = std::chrono::duration<double>(end - signalTime).count();
   result.peakKiB = usage.ru_maxrss;
   if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) {

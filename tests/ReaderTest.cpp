@@ -34,7 +34,7 @@ std::string Describe(const ReadResult& r) {
 
 TEST(NumberReader, ReadsAsThePromptsNeed) {
   const std::string thirtyOne(31, '0');
-  const std::vector<Case> cases = {
+  std::vector<Case> cases = {
       {"plain", "12\n", {Num(12), End}},
       {"blanks and tabs before, words after", "  \t 12 abc def\n7\n", {Num(12), Num(7), End}},
       {"empty lines are no answer", "\n\n \n\t\n5\n", {Num(5), End}},
@@ -58,6 +58,11 @@ TEST(NumberReader, ReadsAsThePromptsNeed) {
       {"hex with a sign", "-$5\n", {Error}},
       {"hex with a plus", "+0x5\n", {Error}},
       {"hex with a bad digit", "$1G\n", {Error}},
+      {"every decimal digit", "1234567890\n99\n", {Num(1234567890), Num(99), End}},
+      {"every hex digit after every prefix",
+       "$19\n0x9\nX9\n0X1234\nx5678\n$9aBcDeF0\n",
+       {Num(25), Num(9), Num(9), Num(0x1234), Num(0x5678),
+        Num(static_cast<std::int32_t>(0x9ABCDEF0)), End}},
       {"the 32-bit bounds", "2147483647\n-2147483648\n", {Num(2147483647), Num(INT32_MIN), End}},
       {"above the top", "2147483648\n", {Error}},
       {"below the bottom", "-2147483649\n", {Error}},
@@ -83,6 +88,9 @@ TEST(NumberReader, ReadsAsThePromptsNeed) {
       {"Ctrl-Z in the discarded rest", "5 abc\x1a\n6\n", {Num(5), End}},
       {"Ctrl-Z after blanks", "  \n\x1a 7\n", {End}},
   };
+  // The characters on either side of each range of digits.
+  for (const char* token : {"1/", "1:", "$/", "$:", "$@", "$G", "$`", "$g", "0x:"})
+    cases.push_back({token, std::string(token) + "\n", {Error}});
   for (const Case& c : cases) {
     StringSource source(c.input);
     NumberReader reader(source);

@@ -5,23 +5,16 @@
 
 #include <string>
 
-#include "DigitSink.h"
+#include "DialogueSupport.h"
 #include "GmpSeries.h"
-#include "LongGmp.h"
+#include "LongTestSupport.h"
 #include "Series.h"
 #include "TavoLong.h"
 #include "TrueDigits.h"
 
 namespace {
 
-class RecordingSink : public DigitSink {
- public:
-  void PiHeader() override { header += "pi"; }
-  void EHeader() override { header += "e"; }
-  void SqrtHeader(unsigned, unsigned) override { header += "sqrt"; }
-  void Digit(char digit) override { digits += digit; }
-  std::string header, digits;
-};
+using dialoguetest::RecordingSink;
 
 struct Result {
   std::string header, digits, digitString;
@@ -42,49 +35,40 @@ std::string TrueDigits(bool pi, unsigned count) {
   return pi ? truedigits::Pi(count) : truedigits::E(count);
 }
 
-// The digit text and the printed digits after each of the first passes: a computation asked
-// for N places stops after the pass that prints digit N.
-TEST(Series, FirstPassesOfPi) {
+// The digit text and the printed digits after each of the first passes of π and iterations
+// of e: a computation asked for N places stops after the pass that prints digit N.
+TEST(Series, FirstPassesOfPiAndE) {
   const struct {
+    Computation computation;
     int places;
+    const char* header;
     const char* digitString;
     const char* printed;
   } passes[] = {
-      {0, "140597", ""},
-      {1, "141621", "1"},
-      {2, "1415917", "14"},
-      {3, "14159268", "1415"},
-      {4, "14159268", "1415"},
-      {5, "1415926526", "141592"},
-      {6, "1415926526", "141592"},
-      {7, "141592653623", "1415926"},
-      {8, "1415926535886", "14159265"},
-      {9, "14159265358983", "1415926535"},
-      {10, "14159265358983", "1415926535"},
+      {ComputePi, 0, "[pi]", "140597", ""},
+      {ComputePi, 1, "[pi]", "141621", "1"},
+      {ComputePi, 2, "[pi]", "1415917", "14"},
+      {ComputePi, 3, "[pi]", "14159268", "1415"},
+      {ComputePi, 4, "[pi]", "14159268", "1415"},
+      {ComputePi, 5, "[pi]", "1415926526", "141592"},
+      {ComputePi, 6, "[pi]", "1415926526", "141592"},
+      {ComputePi, 7, "[pi]", "141592653623", "1415926"},
+      {ComputePi, 8, "[pi]", "1415926535886", "14159265"},
+      {ComputePi, 9, "[pi]", "14159265358983", "1415926535"},
+      {ComputePi, 10, "[pi]", "14159265358983", "1415926535"},
+      {ComputeE, 0, "[e]", "500000", ""},
+      {ComputeE, 1, "[e]", "718055", "7"},
+      {ComputeE, 2, "[e]", "7182539", "71"},
+      {ComputeE, 3, "[e]", "71827876", "718"},
+      {ComputeE, 4, "[e]", "718281801", "71828"},
+      {ComputeE, 5, "[e]", "718281801", "71828"},
   };
   for (const auto& p : passes) {
-    const Result r = Compute(ComputePi, p.places);
-    EXPECT_EQ(r.header, "pi");
-    EXPECT_EQ(r.digitString, p.digitString) << p.places;
-    EXPECT_EQ(r.digits, p.printed) << p.places;
+    const Result r = Compute(p.computation, p.places);
+    EXPECT_EQ(r.header, p.header);
+    EXPECT_EQ(r.digitString, p.digitString) << p.header << p.places;
+    EXPECT_EQ(r.digits, p.printed) << p.header << p.places;
     EXPECT_FALSE(r.overflow);
-  }
-}
-
-TEST(Series, FirstIterationsOfE) {
-  const struct {
-    int places;
-    const char* digitString;
-    const char* printed;
-  } iterations[] = {
-      {0, "500000", ""},      {1, "718055", "7"},        {2, "7182539", "71"},
-      {3, "71827876", "718"}, {4, "718281801", "71828"}, {5, "718281801", "71828"},
-  };
-  for (const auto& i : iterations) {
-    const Result r = Compute(ComputeE, i.places);
-    EXPECT_EQ(r.header, "e");
-    EXPECT_EQ(r.digitString, i.digitString) << i.places;
-    EXPECT_EQ(r.digits, i.printed) << i.places;
   }
 }
 
@@ -129,7 +113,6 @@ TEST(Series, AgreeWithGmpDoingTheSameWork) {
 // Every partial sum of Machin's formula against GMP's rationals, up to the pass whose common
 // denominator outgrows the capacity.
 TEST(Series, EveryPartialSumOfPi) {
-  OverflowFlag = false;
   MachinSum machin;
   mpq_class term5(16, 5), term239(-4, 239);
   mpq_class sum = term5 + term239 - 3;
@@ -141,13 +124,13 @@ TEST(Series, EveryPartialSumOfPi) {
     term239 *= mpq_class(-1, 57121);
     sum += (term5 + term239) / k;
     if (!OverflowFlag) {
-      ASSERT_TRUE(longtest::SameFields(ours.Num, longtest::FromValue(sum.get_num())))
+      ASSERT_TRUE(longtest::SameRecord(ours.Num, longtest::FromValue(sum.get_num())))
           << "pass " << pass;
-      ASSERT_TRUE(longtest::SameFields(ours.Den, longtest::FromValue(sum.get_den())))
+      ASSERT_TRUE(longtest::SameRecord(ours.Den, longtest::FromValue(sum.get_den())))
           << "pass " << pass;
     } else {
-      EXPECT_TRUE(longtest::SameFields(ours.Num, MaxLongNum));
-      EXPECT_TRUE(longtest::SameFields(ours.Den, MaxLongNum));
+      EXPECT_TRUE(longtest::SameRecord(ours.Num, MaxLongNum));
+      EXPECT_TRUE(longtest::SameRecord(ours.Den, MaxLongNum));
     }
   }
   EXPECT_EQ(pass, 1428);

@@ -9,8 +9,9 @@ set(BUILD_GMOCK OFF CACHE BOOL "")
 add_subdirectory(${TAVO_GOOGLETEST_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_executable(console_tests ReaderTest.cpp DialogueTest.cpp FactorialSumTest.cpp
-                             CodePageTest.cpp)
-target_link_libraries(console_tests PRIVATE TavoConsole GTest::gtest_main)
+                             CodePageTest.cpp support/TestMain.cpp)
+target_include_directories(console_tests PRIVATE support)
+target_link_libraries(console_tests PRIVATE TavoConsole GTest::gtest)
 set(CONSOLE_SUITES NumberReader Dialogue FactorialSumDigits CodePages)
 foreach(suite IN LISTS CONSOLE_SUITES)
   add_test(NAME ${suite} COMMAND console_tests --gtest_filter=${suite}.*)

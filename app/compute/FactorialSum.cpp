@@ -7,10 +7,10 @@ namespace {
 
 constexpr std::int32_t PowerDigits = 9;
 
-// Below this, scale_ times 10^PowerDigits stays below 2^(8 * MaxDigits - 2), so that the next
-// remainder (below Den, itself below 2^(8 * MaxDigits - 5)) plus scale_ has less than the full
-// width: no step of the update can saturate.
-constexpr TLongNum ScaleLimit = LongPowerOfTwo(8 * MaxDigits - 32);
+// While scale_ has this much headroom, scale_ times 10^PowerDigits (below 2^30) keeps two bits
+// of it, so that the next remainder times k (below Den, which expands within the capacity and
+// so keeps five bits) plus scale_ keeps one: no step of the update can saturate.
+constexpr int ScaleHeadroom = 32;
 
 // text := text + u, the number written by the digits of text with u added at its last
 // digit; false when the carry runs off its front.
@@ -71,7 +71,7 @@ void FactorialSumDigits::Restart(const TBunsuu& sum, std::int32_t count) {
 bool FactorialSumDigits::Scale(std::int32_t count) {
   TLongNum power;
   while (count > 0) {
-    if (LongCompareAbs(scale_, ScaleLimit) >= 0) return false;
+    if (LongHeadroom(scale_) < ScaleHeadroom) return false;
     const std::int32_t digits = count < PowerDigits ? count : PowerDigits;
     std::int32_t p = 1;
     for (std::int32_t i = 0; i < digits; ++i)

@@ -23,12 +23,9 @@ std::string StepwiseDigits(const TBunsuu& f, std::int32_t count) {
 
 }  // namespace
 
-// A proper fraction whose denominator is small enough that ten times any remainder stays below
-// half the capacity, where no division is beyond the capacity either.
 bool ExpandsWithinCapacity(const TBunsuu& f) {
-  static constexpr TLongNum bound = LongPowerOfTwo(8 * MaxDigits - 5);
-  return !f.Num.Overflowed && !f.Den.Overflowed && LongSign(f.Num) >= 0 && LongSign(f.Den) > 0 &&
-         LongCompareAbs(f.Num, f.Den) < 0 && LongCompareAbs(f.Den, bound) < 0;
+  return !f.Num.Overflowed && LongSign(f.Num) >= 0 && LongSign(f.Den) > 0 &&
+         LongCompareAbs(f.Num, f.Den) < 0 && LongExpansionWithinCapacity(f.Den);
 }
 
 std::string FractionDigits(const TBunsuu& f, std::int32_t count) {

@@ -2,6 +2,7 @@
 // in two consecutive digit texts.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,8 @@ class SettledDigits {
   // A scan looks at the previous text only from the next position to print on, so that is
   // all that is kept of it.
   char Previous(std::int32_t index) const {
+    assert(index >= tailStart_ &&
+           static_cast<std::size_t>(index - tailStart_) < previousTail_.size());
     return previousTail_[static_cast<std::size_t>(index - tailStart_)];
   }
 

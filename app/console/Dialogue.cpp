@@ -17,13 +17,6 @@ constexpr int ExitNormal = 0;
 constexpr int ExitError = 1;
 constexpr std::int32_t LargestSqrtChoice = 65535;
 
-// A fuzzing build caps the places so that each input stays quick to run.
-#ifdef TAVO_FUZZ_PLACES_LIMIT
-constexpr std::uint16_t PlacesLimit = TAVO_FUZZ_PLACES_LIMIT;
-#else
-constexpr std::uint16_t PlacesLimit = 65535;
-#endif
-
 void ShowMenu(Console& console) {
   const DialogueTexts& t = console.Texts();
   console.Write("\n\n");
@@ -72,7 +65,7 @@ std::string FormatSeconds(double seconds, const std::string& decimalPoint) {
   return text;
 }
 
-int RunDialogue(Console& console) {
+int RunDialogue(Console& console, std::uint16_t placesLimit) {
   const DialogueTexts& texts = console.Texts();
   std::string digitString;
   for (;;) {
@@ -96,7 +89,7 @@ int RunDialogue(Console& console) {
     if (places.status == ReadStatus::InputError) return Refuse(console, texts.InputError);
     // The places are taken modulo 65536: -1 asks for 65535, 65536 for none.
     const auto decimalPlaces =
-        std::min(static_cast<std::uint16_t>(static_cast<std::uint32_t>(places.value)), PlacesLimit);
+        std::min(static_cast<std::uint16_t>(static_cast<std::uint32_t>(places.value)), placesLimit);
     console.LineEnd();
     if (menuChoice > LargestSqrtChoice) return Refuse(console, texts.RangeError);
 

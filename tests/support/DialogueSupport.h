@@ -1,11 +1,13 @@
 // Transcripts of the dialogue as the user sees them, in UTF-8, for comparing the program's
-// output byte for byte.
+// output byte for byte; and what a computation writes, as text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "Console.h"
 #include "Dialogue.h"
+#include "DigitSink.h"
 #include "Streams.h"
 #include "TavoLong.h"
 #include "Texts.h"
@@ -20,7 +22,14 @@ inline const std::string Menu =
     "  [n] √ｎ ｎの平方根\r\n"
     "番号（負の数を入れると終わります） ? ";
 inline const std::string PlacesPrompt = "小数点以下何桁まで求めますか ? ";
+// The refusals that end the dialogue, each after a line end.
+inline const std::string InputError = "\r\n入力値が数値ではありません\r\n";
+inline const std::string RangeError = "\r\n範囲チェックエラー\r\n";
 inline const std::string Seconds = "       (T秒)\r\n";
+// The empty line and the header of √n, whose integer part is root.
+inline std::string SqrtHeader(const std::string& n, const std::string& root) {
+  return "\r\n√" + n + "＝ " + root + ".\r\n";
+}
 inline const std::string Labels =
     "   '0'   '1'   '2'   '3'   '4'   '5'   '6'   '7'   '8'   '9'\r\n";
 
@@ -79,15 +88,27 @@ struct DialogueRun {
   std::vector<std::size_t> flushes;
 };
 
-// The whole dialogue over in-memory streams, from a clear OverflowFlag.
-inline DialogueRun RunInProcess(const std::string& input) {
+// The whole dialogue over in-memory streams, from a clear OverflowFlag as in a fresh program.
+inline DialogueRun RunInProcess(const std::string& input, std::uint16_t placesLimit = 65535) {
   OverflowFlag = false;
   const DialogueTexts texts = Utf8Texts(".");
   StringSource in(input);
   StringSink out;
   Console console(in, out, texts);
-  const int status = RunDialogue(console);
+  const int status = RunDialogue(console, placesLimit);
   return {out.Text(), status, out.Flushes()};
 }
+
+// What a computation writes: its header as "[pi]", "[e]" or "[sqrt n = root]", and its digits.
+class RecordingSink : public DigitSink {
+ public:
+  void PiHeader() override { header += "[pi]"; }
+  void EHeader() override { header += "[e]"; }
+  void SqrtHeader(unsigned n, unsigned root) override {
+    header += "[sqrt " + std::to_string(n) + " = " + std::to_string(root) + "]";
+  }
+  void Digit(char digit) override { digits += digit; }
+  std::string header, digits;
+};
 
 }  // namespace dialoguetest

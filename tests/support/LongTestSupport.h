@@ -16,19 +16,9 @@ namespace longtest {
 
 // The record equals the expected one in every field and every digit slot, padding included.
 inline ::testing::AssertionResult SameRecord(const TLongNum& actual, const TLongNum& expected) {
-  if (actual.Len != expected.Len || actual.Sign != expected.Sign ||
-      actual.Overflowed != expected.Overflowed) {
-    return ::testing::AssertionFailure()
-           << "got " << Describe(actual) << ", expected " << Describe(expected);
-  }
-  for (int i = 0; i < WordSlots; ++i) {
-    if (actual.Digit.Word[i] != expected.Digit.Word[i]) {
-      return ::testing::AssertionFailure()
-             << "word " << i << " differs (" << std::hex << actual.Digit.Word[i] << " against "
-             << expected.Digit.Word[i] << "); got " << Describe(actual);
-    }
-  }
-  return ::testing::AssertionSuccess();
+  const std::string difference = RecordDifference(actual, expected);
+  if (difference.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << difference;
 }
 
 // Operands that reach the corners of the arithmetic: every length up to the capacity, words

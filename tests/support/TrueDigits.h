@@ -7,6 +7,14 @@
 
 namespace truedigits {
 
+// The integer part of √n.
+inline unsigned IntegerRoot(unsigned n) {
+  unsigned r = 0;
+  while ((r + 1) * (r + 1) <= n)
+    ++r;
+  return r;
+}
+
 inline mpz_class PowerOfTen(unsigned long e) {
   mpz_class p;
   mpz_ui_pow_ui(p.get_mpz_t(), 10, e);

@@ -83,9 +83,7 @@ inline Printed E(unsigned places, DigitHook hook = nullptr) {
 // The square root of n by the longhand steps: root and rem times 10 and 100, then the odd
 // increments subtracted until the remainder would go negative.
 inline Printed Sqrt(unsigned n, unsigned places, DigitHook hook = nullptr) {
-  unsigned r = 0;
-  while ((r + 1) * (r + 1) <= n)
-    ++r;
+  const unsigned r = truedigits::IntegerRoot(n);
   mpz_class root = r, rem = n - r * r, twice, cur;
   Printed out{"", "", std::move(hook)};
   for (unsigned k = 0; k < places; ++k) {

@@ -4,15 +4,16 @@
 #include <gmpxx.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 
 #include "TavoLong.h"
 
 namespace longtest {
 
-// 2^(8 * MaxDigits): the first magnitude that no longer fits.
+// 2^MaxBits: the first magnitude that no longer fits.
 inline const mpz_class& Capacity() {
-  static const mpz_class capacity = mpz_class(1) << (8 * MaxDigits);
+  static const mpz_class capacity = mpz_class(1) << MaxBits;
   return capacity;
 }
 
@@ -56,13 +57,26 @@ inline std::string Describe(const TLongNum& a) {
   return s;
 }
 
-// The records agree in every field and every digit slot, padding included.
-inline bool SameFields(const TLongNum& a, const TLongNum& b) {
-  if (a.Len != b.Len || a.Sign != b.Sign || a.Overflowed != b.Overflowed) return false;
-  for (int i = 0; i < WordSlots; ++i) {
-    if (a.Digit.Word[i] != b.Digit.Word[i]) return false;
+// What tells the record actual from the one expected, in every field and every digit slot,
+// padding included; empty when they agree.
+inline std::string RecordDifference(const TLongNum& actual, const TLongNum& expected) {
+  if (actual.Len != expected.Len || actual.Sign != expected.Sign ||
+      actual.Overflowed != expected.Overflowed) {
+    return "got " + Describe(actual) + ", expected " + Describe(expected);
   }
-  return true;
+  for (int i = 0; i < WordSlots; ++i) {
+    if (actual.Digit.Word[i] != expected.Digit.Word[i]) {
+      std::ostringstream s;
+      s << "word " << i << " differs (" << std::hex << actual.Digit.Word[i] << " against "
+        << expected.Digit.Word[i] << "); got " << Describe(actual);
+      return s.str();
+    }
+  }
+  return {};
+}
+
+inline bool SameFields(const TLongNum& a, const TLongNum& b) {
+  return RecordDifference(a, b).empty();
 }
 
 }  // namespace longtest

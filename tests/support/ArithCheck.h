@@ -1,0 +1,379 @@
+// The one checker of the arithmetic of TavoLong and TavoLongBunsuu, driven by the arithmetic
+// fuzzer and by the seeded tests alike: each check runs an operation with its results in
+// every arrangement of records that the contracts allow, and holds record and OverflowFlag
+// against GMP and the saturation rules. What differs goes to the caller's report.
+#pragma once
+
+#include <gmpxx.h>
+
+#include <algorithm>
+#include <functional>
+#include <span>
+#include <string>
+#include <utility>
+
+#include "LongGmp.h"
+#include "TavoLong.h"
+#include "TavoLongBunsuu.h"
+
+namespace arithcheck {
+
+using longtest::Capacity;
+using longtest::FromValue;
+using longtest::Magnitude;
+using longtest::Record;
+using longtest::RecordDifference;
+using longtest::Value;
+
+// What each operation should give: the values come from GMP, and the few lines of each
+// model say what becomes of signs, zeros and saturation.
+
+// What an operation should leave: the record, and whether it sets OverflowFlag.
+struct Outcome {
+  TLongNum value;
+  bool flag;
+};
+
+inline Outcome Saturates() {
+  return {MaxLongNum, true};
+}
+inline Outcome PassesSaturated() {
+  return {MaxLongNum, false};
+}
+inline Outcome Exactly(const TLongNum& value) {
+  return {value, false};
+}
+
+// A magnitude with the given Sign field, or saturation when it does not fit.
+inline Outcome Fits(const mpz_class& magnitude, int sign) {
+  if (magnitude >= Capacity()) return Saturates();
+  return Exactly(Record(magnitude, sign));
+}
+
+inline int SignOf(const mpz_class& v) {
+  return sgn(v) < 0 ? -1 : 1;
+}
+inline int Bits(const mpz_class& m) {
+  return m == 0 ? 0 : static_cast<int>(mpz_sizeinbase(m.get_mpz_t(), 2));
+}
+
+// The sum of the signed values a and b', where b' is b with Sign bSign.
+inline Outcome ModelSignedSum(const TLongNum& a, const TLongNum& b, int bSign) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  const mpz_class sum = Value(a) + (bSign < 0 ? mpz_class(-Magnitude(b)) : Magnitude(b));
+  // Two zeros of one Sign keep it; a sum that cancels is LongZero.
+  const int zeroSign = a.Sign == bSign ? a.Sign : 1;
+  return Fits(abs(sum), sum != 0 ? SignOf(sum) : zeroSign);
+}
+
+inline Outcome ModelAdd(const TLongNum& a, const TLongNum& b) {
+  return ModelSignedSum(a, b, b.Sign);
+}
+
+inline Outcome ModelSub(const TLongNum& a, const TLongNum& b) {
+  return ModelSignedSum(a, b, LongIsZero(b) ? b.Sign : -b.Sign);
+}
+
+inline Outcome ModelAddAbs(const TLongNum& a, const TLongNum& b) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  return Fits(Magnitude(a) + Magnitude(b), a.Sign);
+}
+
+inline Outcome ModelSubAbs(const TLongNum& a, const TLongNum& b) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  const mpz_class d = Magnitude(a) - Magnitude(b);
+  return Fits(abs(d), d >= 0 ? a.Sign : -a.Sign);
+}
+
+inline Outcome ModelMul(const TLongNum& a, const TLongNum& b) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  if (a.Len + b.Len > MaxDigits + 1) return Saturates();
+  if (LongIsZero(a) || LongIsZero(b)) return Exactly(LongZero);
+  return Fits(Magnitude(a) * Magnitude(b), a.Sign * b.Sign);
+}
+
+// Division is beyond the capacity when the dividend has the full width and the divisor,
+// shifted up to the dividend's top bit, is not above it.
+inline bool BeyondCapacity(const mpz_class& n, const mpz_class& d) {
+  const int bits = Bits(n);
+  return bits == MaxBits && mpz_class(d << (bits - Bits(d))) <= n;
+}
+
+struct DivisionOutcome {
+  Outcome q, r;
+};
+
+// quotientWanted tells LongMod (false) from LongDiv and LongDivMod, which differ only in
+// what a zero divisor does to the remainder.
+inline DivisionOutcome ModelDivision(const TLongNum& n, const TLongNum& d, bool quotientWanted) {
+  if (n.Overflowed || d.Overflowed) return {PassesSaturated(), PassesSaturated()};
+  if (LongIsZero(d)) {
+    return {Saturates(), quotientWanted ? Exactly(LongZero) : Saturates()};
+  }
+  const int qSign = n.Sign * d.Sign;
+  const mpz_class mn = Magnitude(n);
+  const mpz_class md = Magnitude(d);
+  if (mn == md) return {Exactly(Record(1, qSign)), Exactly(LongZero)};
+  if (mn < md) return {Exactly(Record(0, qSign)), Exactly(n)};
+  if (BeyondCapacity(mn, md)) return {Saturates(), Saturates()};
+  return {Exactly(Record(mn / md, qSign)), Exactly(Record(mn % md, n.Sign))};
+}
+
+inline Outcome ModelGcd(const TLongNum& a, const TLongNum& b) {
+  if (a.Overflowed || b.Overflowed) return PassesSaturated();
+  mpz_class large = Magnitude(a);
+  mpz_class small = Magnitude(b);
+  if (large < small) swap(large, small);
+  if (small == 0 || small == large) return Exactly(Record(large, 1));
+  if (BeyondCapacity(large, small)) return Saturates();
+  return Exactly(Record(gcd(large, small), 1));
+}
+
+// The magnitude shifted by a count of bits, or the record unchanged for zero and saturated
+// values; right shifts that leave nothing give LongZero.
+inline Outcome ModelShift(const TLongNum& a, int bits, bool left) {
+  if (LongIsZero(a) || a.Overflowed) return Exactly(a);
+  if (left) return Fits(Magnitude(a) << bits, a.Sign);
+  if (a.Len <= bits / 8) return Exactly(LongZero);
+  return Exactly(Record(Magnitude(a) >> bits, a.Sign));
+}
+
+// A fraction of two values, as written.
+inline TBunsuu F(const mpz_class& num, const mpz_class& den) {
+  return {FromValue(num), FromValue(den)};
+}
+// A fraction of a rational in lowest terms.
+inline TBunsuu F(const mpq_class& q) {
+  return F(q.get_num(), q.get_den());
+}
+
+using Binary = void (*)(const TLongNum&, const TLongNum&, TLongNum&);
+using BinaryModel = Outcome (*)(const TLongNum&, const TLongNum&);
+using Shift = void (*)(TLongNum&, std::uint16_t);
+
+// The four shifts, for Checker::Shifted; the count of the last two is in digits.
+inline constexpr Shift Shifts[] = {LongShiftLeft, LongShiftRight, LongShiftLeftDigits,
+                                   LongShiftRightDigits};
+
+// The operations of two operands and one result, with their models.
+inline constexpr struct BinaryCase {
+  Binary op;
+  BinaryModel model;
+  const char* name;
+} BinaryOps[] = {
+    {LongAdd, ModelAdd, "Add"},
+    {LongSub, ModelSub, "Sub"},
+    {LongAddAbs, ModelAddAbs, "AddAbs"},
+    {LongSubAbs, ModelSubAbs, "SubAbs"},
+    {LongMul, ModelMul, "Mul"},
+    {LongDiv, [](const TLongNum& n, const TLongNum& d) { return ModelDivision(n, d, true).q; },
+     "Div"},
+    {LongMod, [](const TLongNum& n, const TLongNum& d) { return ModelDivision(n, d, false).r; },
+     "Mod"},
+    {LongGcd, ModelGcd, "Gcd"},
+};
+
+class Checker {
+ public:
+  // report receives a description of each difference found.
+  explicit Checker(std::function<void(const std::string&)> report) : report_(std::move(report)) {}
+
+  // op with a separate result that held previous, with the result in a, in b, and, when a
+  // and b are alike, with a, b and the result all one record.
+  void BinaryOp(const BinaryCase& c, const TLongNum& a, const TLongNum& b,
+                const TLongNum& previous) {
+    const Binary op = c.op;
+    const char* what = c.name;
+    const Outcome expected = c.model(a, b);
+    TLongNum r = previous, x = a, y = b, z = a;
+    Matches([&] { op(a, b, r); }, r, expected, what, "separate result");
+    Matches([&] { op(x, b, x); }, x, expected, what, "result in a");
+    Matches([&] { op(a, y, y); }, y, expected, what, "result in b");
+    if (RecordDifference(a, b).empty())
+      Matches([&] { op(z, z, z); }, z, expected, what, "one record");
+  }
+
+  // LongDivMod with its two results in every arrangement over the operands.
+  void DivMod(const TLongNum& n, const TLongNum& d, const TLongNum& previous) {
+    const DivisionOutcome e = ModelDivision(n, d, true);
+    // The flag is checked with the quotient; the remainder's record is what counts.
+    const auto check = [&](auto divide, const TLongNum& q, const TLongNum& r, const char* how) {
+      Matches(divide, q, e.q, "LongDivMod quotient", how);
+      Expect(RecordDifference(r, e.r.value), "LongDivMod remainder", how);
+    };
+    TLongNum q = previous, r = d, x = n, y = d;
+    check([&] { LongDivMod(n, d, q, r); }, q, r, "separate");
+    q = previous;
+    check([&] { LongDivMod(x, d, q, x); }, q, x, "remainder over the dividend");
+    x = n, r = previous;
+    check([&] { LongDivMod(x, d, x, r); }, x, r, "quotient over the dividend");
+    x = n;
+    check([&] { LongDivMod(x, y, y, x); }, y, x,
+          "quotient over the divisor, remainder over the dividend");
+    x = n, y = d;
+    check([&] { LongDivMod(x, y, x, y); }, x, y,
+          "quotient over the dividend, remainder over the divisor");
+  }
+
+  // Shifts[which] of a by count (bits, or digits for the last two).
+  void Shifted(const TLongNum& a, int count, int which) {
+    const int bits = count * (which >= 2 ? 8 : 1);
+    TLongNum x = a;
+    Matches([&] { Shifts[which](x, static_cast<std::uint16_t>(count)); }, x,
+            ModelShift(a, bits, which % 2 == 0), "a shift",
+            std::to_string(which) + " by " + std::to_string(count));
+  }
+
+  // Comparison, sign, zero test, negation and conversion to int.
+  void Queries(const TLongNum& a, const TLongNum& b) {
+    const int abs = cmp(Magnitude(a), Magnitude(b));
+    const int absSign = (abs > 0) - (abs < 0);
+    Expect(LongCompareAbs(a, b) == absSign, "LongCompareAbs");
+    // Different Signs decide by themselves, so a zero with Sign -1 stands below LongZero.
+    Expect(LongCompare(a, b) == (a.Sign != b.Sign ? a.Sign : a.Sign * absSign), "LongCompare");
+    Expect(LongSign(a) == (Magnitude(a) == 0 ? 0 : a.Sign), "LongSign");
+    Expect(LongIsZero(a) == (Magnitude(a) == 0), "LongIsZero");
+    TLongNum negated = a;
+    LongNegate(negated);
+    TLongNum expected = a;
+    if (Magnitude(a) != 0) expected.Sign = static_cast<std::int8_t>(-a.Sign);
+    Expect(RecordDifference(negated, expected), "LongNegate", "");
+    std::int32_t v = 1;
+    const mpz_class value = Value(a);
+    const bool fits = value >= INT32_MIN && value <= INT32_MAX;
+    Expect(LongToInt(a, v) == fits && v == (fits ? value.get_si() : 0), "LongToInt");
+  }
+
+  // One longhand square-root step, for 0 <= rem <= 2 * root.
+  void SqrtStep(const mpz_class& root, const mpz_class& rem) {
+    TLongNum r = Record(root, 1), m = Record(rem, 1);
+    OverflowFlag = false;
+    const int digit = LongSqrtStep(r, m);
+    const mpz_class root10 = root * 10, rem100 = rem * 100;
+    const std::string at = "root " + root.get_str() + ", remainder " + rem.get_str();
+    if (root10 >= Capacity() || rem100 >= Capacity() || 2 * root10 >= Capacity()) {
+      Expect(digit == -1 && OverflowFlag, "LongSqrtStep saturation at " + at);
+      return;
+    }
+    int d = 9;
+    while (d * (2 * root10 + d) > rem100)
+      --d;
+    Expect(digit == d, "LongSqrtStep digit at " + at);
+    Expect(RecordDifference(r, Record(root10 + d, 1)), "LongSqrtStep root", at);
+    Expect(RecordDifference(m, Record(rem100 - d * (2 * root10 + d), 1)), "LongSqrtStep remainder",
+           at);
+    Expect(!OverflowFlag, "LongSqrtStep flag at " + at);
+  }
+
+  // count digits of |num| / |den|, for |num| < |den|, neither saturated; the remainder in a
+  // record that held previous.
+  void Expansion(const TLongNum& num, const TLongNum& den, int count, const TLongNum& previous) {
+    const mpz_class n = Magnitude(num), d = Magnitude(den);
+    std::string digits(static_cast<std::size_t>(count), '?');
+    TLongNum remainder = previous;
+    OverflowFlag = false;
+    LongExpandDecimal(num, den, count, digits.data(), remainder);
+    mpz_class scale;
+    mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(count));
+    const std::string expected = count == 0 ? "" : mpz_class(n * scale / d).get_str();
+    Expect(digits == std::string(static_cast<std::size_t>(count) - expected.size(), '0') + expected,
+           "LongExpandDecimal digits");
+    Expect(RecordDifference(remainder, Record(n * scale % d, 1)), "LongExpandDecimal remainder",
+           "");
+    Expect(!OverflowFlag, "LongExpandDecimal flag");
+  }
+
+  // Fractions x and y: the sum by Henrici's method must equal the full reduction in records
+  // and flag, in a record of its own and in place, and so must the sum over the primes of y's
+  // denominator when they are given. Where neither is saturated, both are in lowest terms and
+  // no product can outgrow the capacity, every operation must give GMP's rational, also with
+  // its result in an operand.
+  void Fractions(const TBunsuu& x, const TBunsuu& y,
+                 std::span<const std::int32_t> denominatorPrimes = {}) {
+    OverflowFlag = false;
+    TBunsuu full;
+    BunsuuAdd(x, y, full);
+    const bool fullFlag = OverflowFlag;
+    OverflowFlag = false;
+    TBunsuu henrici;
+    BunsuuAddReduced(x, y, henrici);
+    SameFraction(henrici, full, "BunsuuAddReduced");
+    Expect(OverflowFlag == fullFlag, "BunsuuAddReduced flag");
+    TBunsuu inPlace = x;
+    BunsuuAddReduced(inPlace, y, inPlace);
+    SameFraction(inPlace, full, "BunsuuAddReduced in place");
+    if (!denominatorPrimes.empty()) {
+      OverflowFlag = false;
+      TBunsuu overPrimes;
+      BunsuuAddReduced(x, y, denominatorPrimes, overPrimes);
+      SameFraction(overPrimes, full, "BunsuuAddReduced over the primes");
+      Expect(OverflowFlag == fullFlag, "BunsuuAddReduced over the primes flag");
+    }
+    if (!Plain(x) || !Plain(y)) return;
+    const mpq_class qx(Value(x.Num), Value(x.Den)), qy(Value(y.Num), Value(y.Den));
+    // Every product in these operations is at most the product of two of the parts.
+    const mpz_class largest = std::max({mpz_class(abs(qx.get_num())), mpz_class(qx.get_den()),
+                                        mpz_class(abs(qy.get_num())), mpz_class(qy.get_den())});
+    if (largest * largest >= Capacity()) return;
+    OverflowFlag = false;
+    SameFraction(full, F(qx + qy), "BunsuuAdd");
+    SameFraction(BunsuuSub(x, y), F(qx - qy), "BunsuuSub");
+    TBunsuu unreduced = F(qx.get_num() * 6, qx.get_den() * -6);
+    BunsuuReduce(unreduced);
+    SameFraction(unreduced, F(mpq_class(-qx)), "BunsuuReduce");
+    using Op = void (*)(const TBunsuu&, const TBunsuu&, TBunsuu&);
+    const struct {
+      Op op;
+      mpq_class expected;
+      const char* what;
+    } ops[] = {{BunsuuAdd, qx + qy, "BunsuuAdd"},
+               {BunsuuMul, qx * qy, "BunsuuMul"},
+               {BunsuuDiv, qy == 0 ? mpq_class(0) : mpq_class(qx / qy), "BunsuuDiv"}};
+    for (const auto& o : ops) {
+      if (o.op == BunsuuDiv && qy == 0) continue;
+      TBunsuu r, a = x, b = y;
+      o.op(x, y, r);
+      SameFraction(r, F(o.expected), o.what);
+      o.op(a, y, a);
+      SameFraction(a, r, o.what);
+      o.op(x, b, b);
+      SameFraction(b, r, o.what);
+      // x / x is 0/0 for a zero x.
+      if (o.op == BunsuuDiv && qx == 0) continue;
+      TBunsuu same, c = x;
+      o.op(x, x, same);
+      o.op(c, c, c);
+      SameFraction(c, same, o.what);
+    }
+    Expect(!OverflowFlag, "a fraction flag below the capacity");
+  }
+
+ private:
+  static bool Plain(const TBunsuu& f) {
+    return !f.Num.Overflowed && !f.Den.Overflowed && LongSign(f.Den) > 0;
+  }
+
+  void Expect(bool holds, const std::string& what) {
+    if (!holds) report_(what);
+  }
+  void Expect(const std::string& difference, const char* what, const std::string& how) {
+    if (!difference.empty()) report_(std::string(what) + " (" + how + "): " + difference);
+  }
+  // Runs an operation from a clear flag; it must leave actual and the flag as expected says.
+  template <class Operation>
+  void Matches(Operation operation, const TLongNum& actual, const Outcome& expected,
+               const char* what, const std::string& how) {
+    OverflowFlag = false;
+    operation();
+    Expect(RecordDifference(actual, expected.value), what, how);
+    Expect(OverflowFlag == expected.flag, std::string(what) + " flag (" + how + ")");
+  }
+  void SameFraction(const TBunsuu& actual, const TBunsuu& expected, const char* what) {
+    Expect(RecordDifference(actual.Num, expected.Num), what, "numerator");
+    Expect(RecordDifference(actual.Den, expected.Den), what, "denominator");
+  }
+
+  std::function<void(const std::string&)> report_;
+};
+
+}  // namespace arithcheck
