@@ -23,6 +23,7 @@ void CommonFactorAmong(const TLongNum& n, const TLongNum& g, std::span<const std
   TLongNum restOfG = g;
   TLongNum prime, quotientOfN, quotientOfG, remainder;
   for (const std::int32_t p : primes) {
+    assert(p > 1);
     LongFromInt(p, prime);
     for (;;) {
       LongDivMod(restOfN, prime, quotientOfN, remainder);
