@@ -15,23 +15,24 @@ void DivideByGcd(TLongNum& a, const TLongNum& g) {
 
 // The common factor gcd(n, g) of n and a divisor g of a number whose prime factors are all
 // among primes: each prime is divided out of both for as long as it divides both, a linear pass
-// at a time, where a gcd would be quadratic.
+// at a time, where a gcd would be quadratic. A prime is first only tested, since it mostly does
+// not divide n.
 void CommonFactorAmong(const TLongNum& n, const TLongNum& g, std::span<const std::int32_t> primes,
                        TLongNum& common) {
   common = LongOne;
   TLongNum restOfN = n;
   TLongNum restOfG = g;
-  TLongNum prime, quotientOfN, quotientOfG, remainder;
+  TLongNum prime, remainder;
   for (const std::int32_t p : primes) {
     assert(p > 1);
     LongFromInt(p, prime);
     for (;;) {
-      LongDivMod(restOfN, prime, quotientOfN, remainder);
+      LongMod(restOfN, prime, remainder);
       if (!LongIsZero(remainder)) break;
-      LongDivMod(restOfG, prime, quotientOfG, remainder);
+      LongMod(restOfG, prime, remainder);
       if (!LongIsZero(remainder)) break;
-      restOfN = quotientOfN;
-      restOfG = quotientOfG;
+      LongDiv(restOfN, prime, restOfN);
+      LongDiv(restOfG, prime, restOfG);
       LongMul(common, prime, common);
     }
   }
