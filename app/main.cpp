@@ -1,5 +1,4 @@
 // tavodigits: π, e or the square root of n to as many decimal places as the user asks for.
-#include <cstdio>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -24,7 +23,6 @@ int main(int argc, char** argv) {
     Console console(*in, *out, texts);
     return RunDialogue(console);
   } catch (const OutputError& error) {
-    std::fprintf(stderr, "tavodigits: cannot write to standard output: %s\n", error.what());
-    return 1;
+    return AnswerOutputError(error, *err);
   }
 }

@@ -44,12 +44,6 @@ TEST(LongConstants, HaveTheirRecords) {
   EXPECT_EQ(MaxLongNum.Digit[MaxDigits], 0);
 }
 
-TEST(LongConstants, PowersOfTwo) {
-  for (int bits : {0, 7, 8, 63, 64, 65, 1000, MaxBits - 1}) {
-    EXPECT_TRUE(SameRecord(LongPowerOfTwo(bits), FromValue(mpz_class(1) << bits))) << bits;
-  }
-}
-
 TEST(LongConversions, FromIntClearsWhatALongerValueLeft) {
   TLongNum r = FullWidth();
   r.Overflowed = true;

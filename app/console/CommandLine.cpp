@@ -5,6 +5,7 @@
 namespace {
 
 constexpr int ExitSuccess = 0;
+constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
 constexpr std::string_view Copyright =
@@ -70,4 +71,13 @@ std::optional<int> AnswerArguments(const std::vector<std::string_view>& argument
       return ExitUsage;
   }
   return ExitUsage;
+}
+
+int AnswerOutputError(const OutputError& error, ByteSink& err) {
+  try {
+    WriteAll(err, "tavodigits: " + std::string(error.what()) + "\n");
+  } catch (const OutputError&) {
+    // Standard error is what failed, or fails as well: nowhere is left to tell of it.
+  }
+  return ExitFailure;
 }

@@ -16,3 +16,7 @@
 std::optional<int> AnswerArguments(const std::vector<std::string_view>& arguments,
                                    std::string_view version, const DialogueTexts& texts,
                                    ByteSink& out, ByteSink& err);
+
+// Tells on err of an output that failed, unless err is the one that failed, and returns the
+// exit status (1).
+int AnswerOutputError(const OutputError& error, ByteSink& err);

@@ -25,10 +25,12 @@ class ByteSink {
   virtual void Flush() = 0;
 };
 
-// Writing to the output failed: the reader has gone, the disk is full.
+// Writing to an output failed: the reader has gone, the disk is full. The message names the
+// stream and the reason.
 class OutputError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  OutputError(const std::string& stream, const std::string& reason)
+      : std::runtime_error("cannot write to " + stream + ": " + reason) {}
 };
 
 // The process's own streams, as the platform provides them.
@@ -41,7 +43,7 @@ std::unique_ptr<ByteSource> StandardInput();
 // Standard output, for the texts of TextsForLocale(). Flush throws OutputError when the
 // output fails.
 std::unique_ptr<ByteSink> StandardOutput();
-// Standard error, for the program's own messages.
+// Standard error, for the program's own messages. Flush throws OutputError when it fails.
 std::unique_ptr<ByteSink> StandardError();
 
 // Bytes held in memory.
