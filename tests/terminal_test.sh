@@ -8,6 +8,9 @@ if ! command -v tmux >/dev/null; then
   exit 77
 fi
 socket="tavodigits-test-$$"
+# tmux runs each command with $SHELL, or else the user's login shell, which for a system
+# account is often nologin.
+export SHELL=/bin/sh
 tmux_() { tmux -L "$socket" "$@"; }
 trap 'tmux_ kill-server 2>/dev/null || true' EXIT
 
