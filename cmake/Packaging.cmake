@@ -23,6 +23,11 @@ else()
   set(CPACK_GENERATOR TGZ)
 endif()
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/PackagingPerGenerator.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackagePostBuild.cmake)
+# Read again by CPack, which dates the packages' members by the commit packed.
+set(CPACK_TAVO_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+# The directories that CPack makes get the same permissions whatever the umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 
 # Debian: the binary's library dependencies come from dpkg-shlibdeps; the copyright file and
 # the changelog that Debian policy asks for are installed for the package only, not by

@@ -14,8 +14,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The host's .pc files describe Linux libraries.
 set(ENV{PKG_CONFIG_LIBDIR} "")
 
-# Statically linked, so that the program needs no DLL beyond the system's.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# Statically linked, so that the program needs no DLL beyond the system's; and with no link
+# time in the PE header, so that two builds of one commit give the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 # The tests run under wine.
 find_program(WINE_PROGRAM wine)

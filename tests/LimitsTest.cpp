@@ -14,7 +14,17 @@ namespace {
 using namespace dialoguetest;
 
 const std::string Program = TAVODIGITS_PROGRAM;
-constexpr long MemoryLimitKiB = 16 * 1024;
+
+// Memory stays flat under input far larger than it: the peak stays under 16 MiB while 32 MB
+// come in. The bound is held on the program as users build it, in the unsanitised suite only.
+// A sanitised process's peak is mostly the sanitizers' own: LeakSanitizer's scan at exit alone
+// takes an amount that depends on the host (hundreds of MiB for an empty `main` on some), so a
+// bound there would measure the machine, not the program. The sanitised suite still checks
+// every byte of these sessions.
+void ExpectFlatMemory(const programtest::Outcome& run) {
+  if (TAVODIGITS_PROGRAM_SANITISED) return;
+  EXPECT_LT(run.peakKiB, 16 * 1024) << "KiB at the peak";
+}
 
 // input, then count bytes of filler in chunks of a MiB, then tail.
 programtest::Options Streamed(std::size_t count, char filler, std::string tail) {
@@ -44,7 +54,7 @@ TEST(Limits, AHugeLineOfDigitsIsReadAsItsFirst32Characters) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(MaskSeconds(run.out),
             Menu + PlacesPrompt + "\r\nπ＝3.\r\n141592" + Tail("14159") + Menu);
-  EXPECT_LT(run.peakKiB, MemoryLimitKiB);
+  ExpectFlatMemory(run);
 }
 
 TEST(Limits, AHugeLineWithoutALineEnd) {
@@ -52,7 +62,7 @@ TEST(Limits, AHugeLineWithoutALineEnd) {
   const programtest::Outcome run = programtest::Run(Program, "2 ", options);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, Menu + PlacesPrompt + "\r\n");
-  EXPECT_LT(run.peakKiB, MemoryLimitKiB);
+  ExpectFlatMemory(run);
 }
 
 TEST(Limits, TenMillionEmptyLines) {
@@ -61,7 +71,7 @@ TEST(Limits, TenMillionEmptyLines) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(MaskSeconds(run.out),
             Menu + PlacesPrompt + "\r\n" + SqrtHeader("2", "1") + "414" + Tail("414") + Menu);
-  EXPECT_LT(run.peakKiB, MemoryLimitKiB);
+  ExpectFlatMemory(run);
 }
 
 TEST(Limits, ClosedOutput) {

@@ -9,6 +9,9 @@ if ! command -v tmux >/dev/null || [[ ! -r /proc/self/io ]]; then
   echo "tmux, or the count of the bytes a process has read, is missing: skipped"
   exit 77
 fi
+# tmux runs each command with $SHELL, or else the user's login shell, which for a system
+# account is often nologin.
+export SHELL=/bin/sh
 # A tmux server for each pane, so that one ending does not meet the next one starting.
 tmux_() { tmux -L "tavodigits-test-$$-$pane" "$@"; }
 work=$(mktemp -d)
