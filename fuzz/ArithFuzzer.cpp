@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "ArithCheck.h"
@@ -114,32 +115,14 @@ void CheckFractions(const TLongNum& a, const TLongNum& b, const TLongNum& c, con
 
 // What the bytes of an input ask for. Every file of the corpus means what these codes say, so
 // an operation keeps its code for good and a new one takes a code of its own. The first byte,
-// modulo 16, picks the check; 13 to 15 are all the fractions.
-template <class Case>
-struct Code {
-  unsigned code;
-  const Case* named;
-};
-constexpr Code<BinaryCase> BinaryCodes[] = {{0, &Add}, {1, &Sub}, {2, &AddAbs}, {3, &SubAbs},
-                                            {4, &Mul}, {5, &Div}, {6, &Mod},    {8, &Gcd}};
-enum : unsigned {
-  DivModCode = 7,
-  ShiftCode = 9,
-  QueriesCode = 10,
-  SqrtCode = 11,
-  ExpansionCode = 12
-};
-// The byte after the count of a shift, modulo 4, picks the shift.
-constexpr Code<ShiftCase> ShiftCodes[] = {
+// modulo 16, picks the check, 13 to 15 all the fractions; for a shift, a later byte, modulo 4,
+// picks the shift.
+const std::map<unsigned, const BinaryCase*> BinaryCodes = {
+    {0, &Add}, {1, &Sub}, {2, &AddAbs}, {3, &SubAbs}, {4, &Mul}, {5, &Div}, {6, &Mod}, {8, &Gcd}};
+constexpr unsigned DivModCode = 7, ShiftCode = 9, QueriesCode = 10, SqrtCode = 11,
+                   ExpansionCode = 12;
+const std::map<unsigned, const ShiftCase*> ShiftCodes = {
     {0, &ShiftLeft}, {1, &ShiftRight}, {2, &ShiftLeftDigits}, {3, &ShiftRightDigits}};
-
-template <class Case, std::size_t N>
-const Case* Named(const Code<Case> (&codes)[N], unsigned code) {
-  for (const Code<Case>& c : codes) {
-    if (c.code == code) return c.named;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -148,8 +131,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const unsigned code = in.Next() % 16;
   const TLongNum a = Operand(in);
   const TLongNum b = Operand(in);
-  if (const BinaryCase* binary = Named(BinaryCodes, code)) {
-    Check().BinaryOp(*binary, a, b, b);
+  if (const auto binary = BinaryCodes.find(code); binary != BinaryCodes.end()) {
+    Check().BinaryOp(*binary->second, a, b, b);
     return 0;
   }
   switch (code) {
@@ -160,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // Counts within a value's length most of the time: beyond it a right shift empties it.
       const unsigned range = in.Next() % 4 == 0 ? 65536 : in.Next() % 2 ? 80 : MaxBits + 16;
       const unsigned count = in.Below(range);
-      Check().Shifted(*Named(ShiftCodes, in.Next() % 4), a, static_cast<int>(count));
+      Check().Shifted(*ShiftCodes.at(in.Next() % 4), a, static_cast<int>(count));
       break;
     }
     case QueriesCode:

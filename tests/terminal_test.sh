@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The program in a real terminal: tmux runs it, the test types at its prompts and reads the
-# screen. Each screen is read once the program has taken what was typed and sleeps again,
-# waiting for more, and the terminal has shown all it wrote: a wrong screen fails at once,
-# since nothing more can come.
+# screen. Each screen is read once the program has read what was typed and sleeps again, or
+# has ended, and the terminal has shown all it wrote: a wrong screen fails at once, since
+# nothing more can come.
 set -euo pipefail
 program=$1
 if ! command -v tmux >/dev/null || [[ ! -r /proc/self/io ]]; then
@@ -20,44 +20,39 @@ trap 'for pane in test hangup; do tmux_ kill-server 2>/dev/null || true; done; r
 # Field n of /proc/PID/stat (3 is the state, 7 the terminal), or nothing once it has ended.
 stat_field() {
   local stat fields
-  read -r stat 2>/dev/null <"/proc/$1/stat" || return 0
+  read -r stat 2>/dev/null <"/proc/$pid/stat" || return 0
   read -r -a fields <<<"${stat##*) }"
-  [[ ${fields[0]} == Z ]] || echo "${fields[$2 - 3]}"
+  [[ ${fields[0]} == Z ]] || echo "${fields[$1 - 3]}"
 }
 
-# The bytes that the process has read so far.
+# The count of the bytes that the program has read.
 bytes_read() {
   local name value
   while read -r name value; do
-    if [[ $name == rchar: ]]; then
-      echo "$value"
-      return
-    fi
-  done <"/proc/$1/io"
+    [[ $name != rchar: ]] || { echo "$value" && return; }
+  done <"/proc/$pid/io"
 }
 
 # Types a line at the program, and waits until it has read it.
 type_line() {
   local before
-  before=$(bytes_read "$pid")
+  before=$(bytes_read)
   tmux_ send-keys -t "$pane" -- "$1" Enter
-  while (($(bytes_read "$pid") < before + ${#1} + 1)); do :; done
+  while (($(bytes_read) < before + ${#1} + 1)); do :; done
 }
 
-# Waits until the program sleeps, waiting for input, or has ended, and the terminal has shown
-# all it wrote (a title written through the terminal after it shows only then); then the
-# screen must show a line matching each extended regular expression.
+# Waits until the program sleeps or has ended, then until the terminal has shown all it
+# wrote (a title written through the terminal after it shows only then); the screen must then
+# show a line matching each extended regular expression.
 shows() {
   local marker="shown-$RANDOM$RANDOM" screen pattern
-  while [[ $(stat_field "$pid" 3) == [RD] ]]; do :; done
+  while [[ $(stat_field 3) == [RD] ]]; do :; done
   printf '\033]2;%s\007' "$marker" >"$(tmux_ display -p -t "$pane" '#{pane_tty}')"
   until [[ $(tmux_ display -p -t "$pane" '#{pane_title}') == "$marker" ]]; do :; done
   screen=$(tmux_ capture-pane -p -t "$pane" -S -50)
   for pattern in "$@"; do
-    if ! grep -q -E -- "$pattern" <<<"$screen"; then
-      printf 'not on screen: %s\n%s\n' "$pattern" "$screen" >&2
-      exit 1
-    fi
+    grep -q -E -- "$pattern" <<<"$screen" ||
+      { printf 'not on screen: %s\n%s\n' "$pattern" "$screen" >&2 && exit 1; }
   done
 }
 
@@ -70,8 +65,7 @@ start() {
   [[ $# == 1 ]] || run="sh -c '$run'; echo \$? >$2"
   tmux_ -f /dev/null new-session -d -s "$pane" -x 160 -y 50 "$run"
   until [[ -s $work/pid ]]; do :; done
-  pid=$(<"$work/pid")
-  rm "$work/pid"
+  pid=$(<"$work/pid") && rm "$work/pid"
 }
 
 menu_prompt="番号（負の数を入れると終わります） \?"
@@ -81,14 +75,12 @@ type_line 2
 shows "小数点以下何桁まで求めますか \?"
 type_line 50
 # The screen drops the blank at the end of the counts line.
-shows "^√2＝ 1\.$" \
-  "^41421356237309504880168872420969807856967187537694 {7}\([0-9]+\.[0-9]{3}秒\)$" \
+shows "^√2＝ 1\.$" "^41421356237309504880168872420969807856967187537694 {7}\([0-9]+\.[0-9]{3}秒\)$" \
   "^   '0'   '1'   '2'   '3'   '4'   '5'   '6'   '7'   '8'   '9'$" \
-  "^    5     4     4     4     5     4     6     6     7     5$" \
-  "$menu_prompt$"
+  "^    5     4     4     4     5     4     6     6     7     5$" "$menu_prompt$"
 type_line -1
 until [[ -s $work/status ]]; do :; done
-[[ $(<"$work/status") == 0 ]] || { echo "exit status $(<"$work/status") after -1" >&2; exit 1; }
+[[ $(<"$work/status") == 0 ]] || { echo "exit status $(<"$work/status") after -1" >&2 && exit 1; }
 
 # The terminal goes away while the program waits at its prompt: it must end, not linger. The
 # hangup takes the terminal from the session's leader (its terminal field becomes 0) and
@@ -96,9 +88,6 @@ until [[ -s $work/status ]]; do :; done
 start hangup
 shows "$menu_prompt"
 tmux_ kill-session -t hangup
-while [[ -n $(stat_field "$pid" 3) && ($(stat_field "$pid" 7) != 0 || $(stat_field "$pid" 3) == [RD]) ]]; do :; done
-if [[ -n $(stat_field "$pid" 3) ]]; then
-  echo "the program outlived its terminal" >&2
-  exit 1
-fi
+while [[ -n $(stat_field 3) && ($(stat_field 7) != 0 || $(stat_field 3) == [RD]) ]]; do :; done
+[[ -z $(stat_field 3) ]] || { echo "the program outlived its terminal" >&2 && exit 1; }
 echo "terminal test passed"
