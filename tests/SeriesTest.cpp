@@ -1,5 +1,6 @@
 // π and e: the first passes digit text by digit text, the number of digits printed for many
-// place counts, every printed digit against GMP doing the same work, and the capacity.
+// place counts, every printed digit against GMP doing the same work, the settle rule on
+// GMP's partial sums, and the capacity.
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
