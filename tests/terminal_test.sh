@@ -25,20 +25,20 @@ stat_field() {
   [[ ${fields[0]} == Z ]] || echo "${fields[$1 - 3]}"
 }
 
-# The count of the bytes that the program has read.
+# The count of the bytes that the program has read, or nothing once it has ended.
 bytes_read() {
   local name value
   while read -r name value; do
     [[ $name != rchar: ]] || { echo "$value" && return; }
-  done <"/proc/$pid/io"
+  done 2>/dev/null <"/proc/$pid/io"
 }
 
-# Types a line at the program, and waits until it has read it.
+# Types a line at the program, and waits until it has read it or has ended.
 type_line() {
-  local before
+  local before count
   before=$(bytes_read)
   tmux_ send-keys -t "$pane" -- "$1" Enter
-  while (($(bytes_read) < before + ${#1} + 1)); do :; done
+  until count=$(bytes_read); [[ -z $count ]] || ((count >= before + ${#1} + 1)); do :; done
 }
 
 # Waits until the program sleeps or has ended, then until the terminal has shown all it
