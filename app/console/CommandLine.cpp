@@ -75,7 +75,7 @@ std::optional<int> AnswerArguments(const std::vector<std::string_view>& argument
 
 int AnswerOutputError(const OutputError& error, ByteSink& err) {
   try {
-    WriteAll(err, "tavodigits: " + std::string(error.what()) + "\n");
+    WriteAll(err, "tavodigits: " + std::string(error.what()) + std::string(FailedOutputLineEnd));
   } catch (const OutputError&) {
     // Standard error is what failed, or fails as well: nowhere is left to tell of it.
   }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A stream of input bytes.
@@ -45,6 +46,9 @@ std::unique_ptr<ByteSource> StandardInput();
 std::unique_ptr<ByteSink> StandardOutput();
 // Standard error, for the program's own messages. Flush throws OutputError when it fails.
 std::unique_ptr<ByteSink> StandardError();
+// What ends the report of a failed output on standard error: a line feed, but on Windows a
+// carriage return and a line feed, as that report has always been written there.
+extern const std::string_view FailedOutputLineEnd;
 
 // Bytes held in memory.
 class StringSource : public ByteSource {

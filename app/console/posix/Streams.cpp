@@ -76,3 +76,5 @@ std::unique_ptr<ByteSink> StandardOutput() {
 std::unique_ptr<ByteSink> StandardError() {
   return std::make_unique<FdSink>(STDERR_FILENO, "standard error");
 }
+
+const std::string_view FailedOutputLineEnd = "\n";

@@ -119,3 +119,5 @@ std::unique_ptr<ByteSink> StandardOutput() {
 std::unique_ptr<ByteSink> StandardError() {
   return std::make_unique<HandleSink>(GetStdHandle(STD_ERROR_HANDLE), "standard error");
 }
+
+const std::string_view FailedOutputLineEnd = "\r\n";
