@@ -202,3 +202,12 @@ void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char
 // saturates as LongMul would: root and rem are left as the first two products and the result
 // is -1.
 int LongSqrtStep(TLongNum& root, TLongNum& rem);
+// The most digits that one pass of LongSqrtDigits takes: as many as a word holds, 10^19 < 2^64.
+inline constexpr int LongSqrtPassDigits = 19;
+// Up to count steps of the longhand square root (count >= 1) in one pass over the remainder:
+// the same root and rem as that many calls of LongSqrtStep, with the digits written to
+// digits[0..taken); returns taken. A pass takes min(count, LongSqrtPassDigits) digits where the
+// root has at least 64 bits and lies far enough below the capacity that none of those steps could
+// saturate; elsewhere it takes one step, and returns 0 when that step saturates as
+// LongSqrtStep does.
+int LongSqrtDigits(TLongNum& root, TLongNum& rem, int count, char* digits);
