@@ -210,7 +210,8 @@ TEST(LongAgainstGmp, IntConversionsBothWays) {
 }
 
 // A pass of up to count square-root steps at once must leave the records, the digits and the
-// flag that count single steps leave.
+// flag that count single steps leave. A step that saturates leaves root * 10 and rem * 100,
+// each saturated where it outgrows the capacity.
 void SqrtPassAgreesWithSteps(const mpz_class& root, const mpz_class& rem, int count) {
   TLongNum stepRoot = Record(root, 1), stepRem = Record(rem, 1);
   TLongNum passRoot = stepRoot, passRem = stepRem;
@@ -230,6 +231,13 @@ void SqrtPassAgreesWithSteps(const mpz_class& root, const mpz_class& rem, int co
   EXPECT_TRUE(longtest::SameRecord(passRoot, stepRoot)) << at;
   EXPECT_TRUE(longtest::SameRecord(passRem, stepRem)) << at;
   EXPECT_EQ(passFlag, OverflowFlag) << at;
+  if (taken == 0) {
+    const auto product = [](const mpz_class& v) {
+      return v >= longtest::Capacity() ? MaxLongNum : Record(v, 1);
+    };
+    EXPECT_TRUE(longtest::SameRecord(stepRoot, product(root * 10))) << at;
+    EXPECT_TRUE(longtest::SameRecord(stepRem, product(rem * 100))) << at;
+  }
 }
 
 // Longhand square-root steps where the precondition allows: the remainder at both its ends,
