@@ -44,8 +44,9 @@ struct TLongDigits {
 // Every value that an operation produces is normalized:
 //   1. 1 <= Len <= MaxDigits;
 //   2. Digit[Len-1] is not 0, except in the value zero;
-//   3. zero is Len 1, Digit[0] 0, Sign +1 (a zero with Sign -1, left by a right shift or a
-//      magnitude subtraction, still counts as zero for LongIsZero and LongSign);
+//   3. zero is Len 1, Digit[0] 0, Sign +1 (a zero with Sign -1 still counts as zero for
+//      LongIsZero and LongSign; right shifts, magnitude subtractions, zero quotients and zero
+//      remainders of the divisions, and the sum of two such zeros leave one);
 //   4. every digit slot from Len up, padding included, is 0;
 //   5. Overflowed is true only in MaxLongNum and copies of it (negated ones included).
 // A default-constructed record is zero.
