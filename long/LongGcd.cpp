@@ -257,10 +257,7 @@ bool FirstDivisionBeyondCapacity(const TLongNum& larger, const TLongNum& smaller
 }  // namespace
 
 void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g) {
-  if (a.Overflowed || b.Overflowed) {
-    LongCopy(g, MaxLongNum);
-    return;
-  }
+  if (SaturatedOperand(a, b, &g)) return;
   const int order = LongCompareAbs(a, b);
   const TLongNum& larger = order >= 0 ? a : b;
   const TLongNum& smaller = order >= 0 ? b : a;

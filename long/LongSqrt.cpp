@@ -155,9 +155,10 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   LongMul(rem, Hundred, rem);
   if (root.Overflowed || rem.Overflowed) return -1;
   // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product is
-  // never formed; its saturation shows only in the flag, as LongMul would set it.
+  // formed only here, in a record of its own: its saturation shows only in the flag.
   if (BitLength(root) == MaxBits) {
-    OverflowFlag = true;
+    TLongNum twice;
+    LongMul(root, LongTwo, twice);
     return -1;
   }
 
