@@ -21,6 +21,8 @@ static_assert(std::endian::native == std::endian::little,
 inline constexpr int MaxDigits = 4166;
 // The capacity in bits: a magnitude of MaxBits bits has the full width.
 inline constexpr int MaxBits = 8 * MaxDigits;
+// The decimal digits of the largest value, 256^MaxDigits - 1: MaxBits log10(2) is 10,032.7.
+inline constexpr int MaxDecimalDigits = MaxBits * 30103 / 100000 + 1;
 // A product may stand one digit above the capacity before it is found too large.
 inline constexpr int DigitSlots = MaxDigits + 1;
 // The digits, padded to whole 64-bit words so that the arithmetic can work a word at a time.

@@ -42,6 +42,8 @@ TEST(LongConstants, HaveTheirRecords) {
   for (int i = 0; i < MaxDigits; ++i)
     ASSERT_EQ(MaxLongNum.Digit[i], 255) << i;
   EXPECT_EQ(MaxLongNum.Digit[MaxDigits], 0);
+  EXPECT_EQ(longtest::Magnitude(MaxLongNum).get_str().size(),
+            static_cast<std::size_t>(MaxDecimalDigits));
 }
 
 TEST(LongConstants, PowersOfTwo) {

@@ -32,11 +32,6 @@ constexpr std::uint64_t PowerOfTen(int e) {
   return p;
 }
 
-// The decimal digits that the capacity of a record holds. A longer copy would only cost time:
-// a question beyond the capacity ends on the overflow long before its texts grow that long,
-// and a text longer than the copy comes from the exact expansion.
-constexpr std::int32_t CapacityDecimalDigits = MaxBits * 30103 / 100000 + 1;
-
 // k stripped of the factors 5 and 239, with how many of each it held.
 struct WithoutFiveAnd239 {
   std::int32_t rest, fives = 0, twoThirtyNines = 0;
@@ -100,9 +95,12 @@ std::int32_t TakeCommonPrime(TLongNum& n, std::int32_t prime, std::int32_t limit
 }
 
 // The words after the point of a copy that holds digits digits, and one word more so that the
-// error of the last word rarely reaches the digits that are read.
+// error of the last word rarely reaches the digits that are read. A copy longer than the
+// capacity's decimal digits would only cost time: a question beyond the capacity ends on the
+// overflow long before its texts grow that long, and a text longer than the copy comes from
+// the exact expansion.
 int CopyWords(std::int32_t digits) {
-  return (std::min(digits, CapacityDecimalDigits) + BaseDigits - 1) / BaseDigits + 1;
+  return (std::min(digits, MaxDecimalDigits) + BaseDigits - 1) / BaseDigits + 1;
 }
 
 }  // namespace
