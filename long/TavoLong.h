@@ -121,6 +121,11 @@ bool LongDividesWithinCapacity(const TLongNum& n);
 // r := 10 r, then r divmod den, can never saturate: ten times a remainder stays below half the
 // capacity, so no product outgrows it and no dividend has the full width.
 bool LongExpansionWithinCapacity(const TLongNum& den);
+// True when scale times any factor below 2^30, plus any value below 2^(MaxBits - 5) (such as a
+// remainder times a factor, whose product stays below a denominator that
+// LongExpansionWithinCapacity accepts), stays below half the capacity: neither the product
+// nor the sum saturates, and the sum divides within the capacity.
+bool LongScaleWithinCapacity(const TLongNum& scale);
 
 // --- Comparison, sign, negation ---
 
