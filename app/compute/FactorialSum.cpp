@@ -5,12 +5,10 @@
 
 namespace {
 
+// scale_ grows by 10^PowerDigits < 2^30 at a time, and only while the capacity allows it for
+// the next update, remainder * k + scale_ with remainder * k below the new Den, which expands
+// within the capacity: then no step of the update can saturate.
 constexpr std::int32_t PowerDigits = 9;
-
-// While scale_ has this much headroom, scale_ times 10^PowerDigits (below 2^30) keeps two bits
-// of it, so that the next remainder times k (below Den, which expands within the capacity and
-// so keeps five bits) plus scale_ keeps one: no step of the update can saturate.
-constexpr int ScaleHeadroom = 32;
 
 // text := text + u, the number written by the digits of text with u added at its last
 // digit; false when the carry runs off its front.
@@ -71,7 +69,7 @@ void FactorialSumDigits::Restart(const TBunsuu& sum, std::int32_t count) {
 bool FactorialSumDigits::Scale(std::int32_t count) {
   TLongNum power;
   while (count > 0) {
-    if (LongHeadroom(scale_) < ScaleHeadroom) return false;
+    if (!LongScaleWithinCapacity(scale_)) return false;
     const std::int32_t digits = count < PowerDigits ? count : PowerDigits;
     std::int32_t p = 1;
     for (std::int32_t i = 0; i < digits; ++i)
