@@ -31,23 +31,11 @@ void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitSt
 
 void ComputeE(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString) {
   out.EHeader();
-  // 1/2! + ... + 1/k!, never reduced: Den is k!.
-  TBunsuu sum;
-  sum.Num = LongZero;
-  sum.Den = LongOne;
   SettledDigits settled;
-  FactorialSumDigits text;
-  std::int32_t k = 1;
-  TLongNum factor;
+  FactorialSumDigits sum;
   for (;;) {
-    ++k;
-    LongFromInt(k, factor);
-    // (Num * k + 1) / (Den * k) adds 1/k! to Num / Den.
-    LongMul(sum.Den, factor, sum.Den);
-    LongMul(sum.Num, factor, sum.Num);
-    LongInc(sum.Num);
-    settled.Scan(text.Next(sum, k, settled.NextPosition() + Lookahead), out);
+    settled.Scan(sum.NextTerm(settled.NextPosition() + Lookahead), out);
     if (settled.NextPosition() > decimalPlaces || OverflowFlag) break;
   }
-  digitString.swap(text.Text());
+  digitString = sum.Digits();
 }
