@@ -38,10 +38,7 @@ void SubtractMagnitudes(const TLongNum& larger, const TLongNum& smaller, std::in
 // result := a + b', where b' is b with the Sign bSign.
 void AddSigned(const TLongNum& a, const TLongNum& b, std::int8_t bSign, TLongNum& result) {
   assert(Normalized(a) && Normalized(b));
-  if (a.Overflowed || b.Overflowed) {
-    LongCopy(result, MaxLongNum);
-    return;
-  }
+  if (SaturatedOperand(a, b, &result)) return;
   if (a.Sign == bSign) {
     AddMagnitudes(a, b, a.Sign, result);
     return;
@@ -77,19 +74,13 @@ void LongInc(TLongNum& a) {
 
 void LongAddAbs(const TLongNum& a, const TLongNum& b, TLongNum& result) {
   assert(Normalized(a) && Normalized(b));
-  if (a.Overflowed || b.Overflowed) {
-    LongCopy(result, MaxLongNum);
-    return;
-  }
+  if (SaturatedOperand(a, b, &result)) return;
   AddMagnitudes(a, b, a.Sign, result);
 }
 
 void LongSubAbs(const TLongNum& a, const TLongNum& b, TLongNum& result) {
   assert(Normalized(a) && Normalized(b));
-  if (a.Overflowed || b.Overflowed) {
-    LongCopy(result, MaxLongNum);
-    return;
-  }
+  if (SaturatedOperand(a, b, &result)) return;
   if (LongCompareAbs(a, b) >= 0) {
     SubtractMagnitudes(a, b, a.Sign, result);
   } else {

@@ -9,11 +9,7 @@ namespace {
 // no quotient is asked for.
 void Divide(const TLongNum& n, const TLongNum& d, TLongNum* q, TLongNum* r) {
   assert(Normalized(n) && Normalized(d) && (q != r || q == nullptr));
-  if (n.Overflowed || d.Overflowed) {
-    if (q != nullptr) LongCopy(*q, MaxLongNum);
-    if (r != nullptr) LongCopy(*r, MaxLongNum);
-    return;
-  }
+  if (SaturatedOperand(n, d, q, r)) return;
   if (LongIsZero(d)) {
     if (q != nullptr) {
       LongSaturate(*q);

@@ -149,21 +149,34 @@ DoubleWord BitsFrom(const Word* w, int n, int h) {
                                                                              << (WordBits - s));
 }
 
-// Binary gcd of two double words (Knuth, TAOCP vol. 2, section 4.5.2, Algorithm B): strip the
-// common power of two, then subtract the smaller odd value from the larger and strip again.
-DoubleWord GcdOfDoubleWords(DoubleWord a, DoubleWord b) {
-  if (a == 0) return b;
-  if (b == 0) return a;
+// The gcd of two double words by Knuth's binary Algorithm B (TAOCP vol. 2, section 4.5.2).
+// Its signed t is kept as a magnitude and a sign.
+DoubleWord GcdOfDoubleWords(DoubleWord u, DoubleWord v) {
+  if (u == 0) return v;
+  if (v == 0) return u;
   const auto trailingZeros = [](DoubleWord x) {
     return Low(x) != 0 ? std::countr_zero(Low(x)) : WordBits + std::countr_zero(High(x));
   };
-  const int common = trailingZeros(a | b);
-  a >>= trailingZeros(a);
+  // B1: take out the power of two that both hold; one of them is then odd.
+  const int k = trailingZeros(u | v);
+  u >>= k;
+  v >>= k;
+  // B2: t := -v when u is odd, else t := u.
+  bool negative = (u & 1) != 0;
+  DoubleWord t = negative ? v : u;
   for (;;) {
-    b >>= trailingZeros(b);
-    if (a > b) std::swap(a, b);
-    b -= a;
-    if (b == 0) return a << common;
+    // B3, B4: halve t until it is odd (t is not zero here).
+    t >>= trailingZeros(t);
+    // B5: t replaces the larger of u and v.
+    if (negative) {
+      v = t;
+    } else {
+      u = t;
+    }
+    // B6: t := u - v; at zero the gcd is u * 2^k.
+    if (u == v) return u << k;
+    negative = u < v;
+    t = negative ? v - u : u - v;
   }
 }
 
@@ -244,10 +257,7 @@ bool FirstDivisionBeyondCapacity(const TLongNum& larger, const TLongNum& smaller
 }  // namespace
 
 void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g) {
-  if (a.Overflowed || b.Overflowed) {
-    LongCopy(g, MaxLongNum);
-    return;
-  }
+  if (SaturatedOperand(a, b, &g)) return;
   const int order = LongCompareAbs(a, b);
   const TLongNum& larger = order >= 0 ? a : b;
   const TLongNum& smaller = order >= 0 ? b : a;

@@ -4,10 +4,7 @@
 
 void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result) {
   assert(Normalized(a) && Normalized(b));
-  if (a.Overflowed || b.Overflowed) {
-    LongCopy(result, MaxLongNum);
-    return;
-  }
+  if (SaturatedOperand(a, b, &result)) return;
   // Such a product needs at least DigitSlots digits, whatever the digits are.
   if (a.Len + b.Len > DigitSlots) {
     LongSaturate(result);

@@ -72,6 +72,17 @@ inline void LongCopy(TLongNum& dst, const TLongNum& src) {
   dst.Overflowed = src.Overflowed;
 }
 
+// The rule for saturated operands, which every two-operand operation goes through first: when
+// a or b is saturated, each result record given (second may be null) becomes MaxLongNum,
+// without computing and without touching OverflowFlag, and the answer is true.
+inline bool SaturatedOperand(const TLongNum& a, const TLongNum& b, TLongNum* result,
+                             TLongNum* second = nullptr) {
+  if (!a.Overflowed && !b.Overflowed) return false;
+  if (result != nullptr) LongCopy(*result, MaxLongNum);
+  if (second != nullptr) LongCopy(*second, MaxLongNum);
+  return true;
+}
+
 // Completes a result whose magnitude has just been written into a.Digit.Word[0..n): clears
 // the words from n up to oldWords (what a used before), sets Len, Sign and Overflowed, and
 // saturates when the magnitude needs more than MaxDigits digits.

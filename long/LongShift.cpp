@@ -20,10 +20,11 @@ void LongShiftLeftDigits(TLongNum& a, std::uint16_t n) {
     LongSaturate(a);
     return;
   }
+  const int old = UsedWords(a);
   std::uint8_t* bytes = a.Digit.Bytes();
   std::memmove(bytes + n, bytes, a.Len);
   std::memset(bytes, 0, n);
-  a.Len = static_cast<std::uint16_t>(a.Len + n);
+  FinishMagnitude(a, WordsOf(a.Len + n), old, a.Sign);
 }
 
 void LongShiftLeft(TLongNum& a, std::uint16_t bits) {
@@ -44,7 +45,7 @@ void LongShiftLeft(TLongNum& a, std::uint16_t bits) {
     if (out != 0) w[n + wordShift] = out;
   }
   ClearWords(a, 0, wordShift);
-  a.Len = static_cast<std::uint16_t>(len);
+  FinishMagnitude(a, WordsOf(len), n, a.Sign);
 }
 
 void LongShiftRightDigits(TLongNum& a, std::uint16_t n) {
@@ -53,11 +54,12 @@ void LongShiftRightDigits(TLongNum& a, std::uint16_t n) {
     LongCopy(a, LongZero);
     return;
   }
+  const int old = UsedWords(a);
   std::uint8_t* bytes = a.Digit.Bytes();
   const int len = a.Len - n;
   std::memmove(bytes, bytes + n, len);
   std::memset(bytes + len, 0, n);
-  a.Len = static_cast<std::uint16_t>(len);
+  FinishMagnitude(a, WordsOf(len), old, a.Sign);
 }
 
 void LongShiftRight(TLongNum& a, std::uint16_t bits) {

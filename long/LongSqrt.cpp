@@ -1,6 +1,7 @@
-// The longhand square-root step on words: the digit is estimated from the leading words of
-// the remainder and of twice the root, and the remainder loses d * (2 * root + d) in one pass.
-// The estimate is never too small; one that is too large is mended by adding back.
+// The longhand square root on words: a digit, or a block of as many digits as a word holds,
+// is estimated from the leading words of the remainder and of twice the root, and the
+// remainder loses d * (2 * root + d) in one pass. The estimate is never too small; one that is
+// too large is mended by adding back.
 #include <algorithm>
 
 #include "LongRecord.h"
@@ -58,6 +59,93 @@ Word AdjustRemainder(TLongNum& rem, const TLongNum& root, Word m, Word c, bool a
   return LongCompareAbs(excess, root) <= 0;
 }
 
+constexpr Word PowerOfTen(int e) {
+  Word p = 1;
+  for (int i = 0; i < e; ++i)
+    p *= 10;
+  return p;
+}
+
+// floor(w / 2^e) mod 2^64 for the n words w[0..n), e >= 0.
+Word BitsFrom(const Word* w, int n, int e) {
+  const int i = e / WordBits;
+  const int s = e % WordBits;
+  const Word lo = i < n ? w[i] : 0;
+  if (s == 0) return lo;
+  const Word hi = i + 1 < n ? w[i + 1] : 0;
+  return (lo >> s) | (hi << (WordBits - s));
+}
+
+// Whether a block of up to LongSqrtPassDigits steps can go in one pass from root. Its root has at
+// least 64 bits, which keeps the estimate of the block within four of the truth (see
+// EstimateBlock). And it lies far below the capacity: with P = 10^m <= 2^64, rem * P^2, the
+// largest value of the pass, is at most 2 root P^2 < 2^(bits + 129), and every product of the
+// m single steps the block stands for (root * 10, rem * 100, twice root * 10, at most
+// 20 (root + 1) P) is smaller still. Below 2^(MaxBits - 7) none of them saturates.
+bool BlockFits(const TLongNum& root) {
+  const int bits = BitLength(root);
+  return bits >= WordBits && bits + 2 * WordBits + 8 <= MaxBits;
+}
+
+// An estimate, never too small, of the block D that one pass of m = log10(p) steps takes: the
+// largest D with (2 root p + D) D <= rem p^2, given remP = rem * p in words x[0..n). With
+// V and X the top 64 bits of 2 root and the same bits of remP (both cut at bit e), remP / 2root
+// < (X + 1) / V, so the estimate (X + 1) div V is at least remP div 2root, which is at least D.
+// It exceeds remP div 2root by less than 3 (the cut costs at most remP / (2 root V) + 1 / V,
+// below 2 + 1 for V >= 2^63), and remP div 2root exceeds D by at most 1 when 2 root >= p,
+// so the estimate is at most four too large.
+Word EstimateBlock(const TLongNum& root, const Word* x, int n, Word p) {
+  // 2 root has bits + 1 bits; its top 64 start at bit e.
+  const int e = BitLength(root) + 1 - WordBits;
+  const Word v = BitsFrom(WordsOf(root), UsedWords(root), e - 1);
+  // remP < 2 root p < (V + 1) 2^e p, so X < (V + 1) p < 2^128 - 1.
+  const DoubleWord top = (DoubleWord{BitsFrom(x, n, e + WordBits)} << WordBits) | BitsFrom(x, n, e);
+  const DoubleWord estimate = (top + 1) / v;
+  return estimate < p ? static_cast<Word>(estimate) : p - 1;
+}
+
+// Takes m digits in one pass: root := root p + D and rem := rem p^2 - (2 root p + D) D with
+// p = 10^m, for the largest D that leaves rem non-negative; returns D. BlockFits(root) holds.
+Word TakeBlock(TLongNum& root, TLongNum& rem, int m) {
+  const Word p = PowerOfTen(m);
+  Word* x = WordsOf(rem);
+  Word* r = WordsOf(root);
+  const int old = UsedWords(rem);
+  int n = old;
+  x[n] = WordsMulWord(x, x, n, p);
+  ++n;
+  Word d = EstimateBlock(root, x, n, p);
+  x[n] = WordsMulWord(x, x, n, p);
+  ++n;
+  // a = root p, one word longer than root.
+  const int oldRoot = UsedWords(root);
+  const int na = oldRoot + 1;
+  r[oldRoot] = WordsMulWord(r, r, oldRoot, p);
+  n = std::max(n, na + 1);
+  // rem - (2a + d) d, as a d twice and then d^2. A d too large (the estimate is never too
+  // small) leaves it below zero, wrapped around 2^(64 n): step down, adding back
+  // 2a + 2d - 1 each time, until the addition carries it back.
+  const DoubleWord square = DoubleWord{d} * d;
+  Word borrow = WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, r, na, d));
+  borrow += WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, r, na, d));
+  borrow += WordsSubWord(x, x, n, static_cast<Word>(square));
+  borrow += WordsSubWord(x + 1, x + 1, n - 1, static_cast<Word>(square >> WordBits));
+  if (borrow != 0) {
+    Word carry = 0;
+    do {
+      --d;
+      carry = WordsAddWord(x + na, x + na, n - na, WordsAddMulWord(x, r, na, 2));
+      carry += WordsAddWord(x, x, n, d + 1);
+      carry += WordsAddWord(x, x, n, d);
+    } while (carry == 0);
+  }
+  FinishMagnitude(rem, n, old, 1);
+  // a + d < (root + 1) p carries nothing out of a's words.
+  WordsAddWord(r, r, na, d);
+  FinishMagnitude(root, na, oldRoot, 1);
+  return d;
+}
+
 }  // namespace
 
 int LongSqrtStep(TLongNum& root, TLongNum& rem) {
@@ -67,9 +155,10 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   LongMul(rem, Hundred, rem);
   if (root.Overflowed || rem.Overflowed) return -1;
   // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product is
-  // never formed; its saturation shows only in the flag, as LongMul would set it.
+  // formed only here, in a record of its own: its saturation shows only in the flag.
   if (BitLength(root) == MaxBits) {
-    OverflowFlag = true;
+    TLongNum twice;
+    LongMul(root, LongTwo, twice);
     return -1;
   }
 
@@ -94,4 +183,22 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   if (carry != 0) root.Digit.Word[nr] = carry;
   FinishMagnitude(root, nr + (carry != 0 ? 1 : 0), nr, 1);
   return static_cast<int>(d);
+}
+
+int LongSqrtDigits(TLongNum& root, TLongNum& rem, int count, char* digits) {
+  assert(count >= 1);
+  if (!BlockFits(root)) {
+    const int d = LongSqrtStep(root, rem);
+    if (d < 0) return 0;
+    digits[0] = static_cast<char>('0' + d);
+    return 1;
+  }
+  assert(!rem.Overflowed && LongSign(rem) >= 0 && WithinTwiceRoot(root, rem));
+  const int m = std::min(count, LongSqrtPassDigits);
+  Word d = TakeBlock(root, rem, m);
+  for (int i = m - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + d % 10);
+    d /= 10;
+  }
+  return m;
 }

@@ -46,6 +46,12 @@ bool LongExpansionWithinCapacity(const TLongNum& den) {
   return LongHeadroom(den) > 4;
 }
 
+bool LongScaleWithinCapacity(const TLongNum& scale) {
+  // Below 2^(MaxBits - 32), scale times a factor below 2^30 is below 2^(MaxBits - 2), and that
+  // plus a value below 2^(MaxBits - 5) is below 2^(MaxBits - 1).
+  return LongHeadroom(scale) >= 32;
+}
+
 bool LongIsZero(const TLongNum& a) {
   return a.Len == 1 && a.Digit.Word[0] == 0;
 }

@@ -21,6 +21,8 @@ static_assert(std::endian::native == std::endian::little,
 inline constexpr int MaxDigits = 4166;
 // The capacity in bits: a magnitude of MaxBits bits has the full width.
 inline constexpr int MaxBits = 8 * MaxDigits;
+// The decimal digits of the largest value, 256^MaxDigits - 1: MaxBits log10(2) is 10,032.7.
+inline constexpr int MaxDecimalDigits = MaxBits * 30103 / 100000 + 1;
 // A product may stand one digit above the capacity before it is found too large.
 inline constexpr int DigitSlots = MaxDigits + 1;
 // The digits, padded to whole 64-bit words so that the arithmetic can work a word at a time.
@@ -44,8 +46,9 @@ struct TLongDigits {
 // Every value that an operation produces is normalized:
 //   1. 1 <= Len <= MaxDigits;
 //   2. Digit[Len-1] is not 0, except in the value zero;
-//   3. zero is Len 1, Digit[0] 0, Sign +1 (a zero with Sign -1, left by a right shift or a
-//      magnitude subtraction, still counts as zero for LongIsZero and LongSign);
+//   3. zero is Len 1, Digit[0] 0, Sign +1 (a zero with Sign -1 still counts as zero for
+//      LongIsZero and LongSign; right shifts, magnitude subtractions, zero quotients and zero
+//      remainders of the divisions, and the sum of two such zeros leave one);
 //   4. every digit slot from Len up, padding included, is 0;
 //   5. Overflowed is true only in MaxLongNum and copies of it (negated ones included).
 // A default-constructed record is zero.
@@ -109,6 +112,11 @@ bool LongDividesWithinCapacity(const TLongNum& n);
 // r := 10 r, then r divmod den, can never saturate: ten times a remainder stays below half the
 // capacity, so no product outgrows it and no dividend has the full width.
 bool LongExpansionWithinCapacity(const TLongNum& den);
+// True when scale times any factor below 2^30, plus any value below 2^(MaxBits - 5) (such as a
+// remainder times a factor, whose product stays below a denominator that
+// LongExpansionWithinCapacity accepts), stays below half the capacity: neither the product
+// nor the sum saturates, and the sum divides within the capacity.
+bool LongScaleWithinCapacity(const TLongNum& scale);
 
 // --- Comparison, sign, negation ---
 
@@ -193,3 +201,12 @@ void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char
 // saturates as LongMul would: root and rem are left as the first two products and the result
 // is -1.
 int LongSqrtStep(TLongNum& root, TLongNum& rem);
+// The most digits that one pass of LongSqrtDigits takes: as many as a word holds, 10^19 < 2^64.
+inline constexpr int LongSqrtPassDigits = 19;
+// Up to count steps of the longhand square root (count >= 1) in one pass over the remainder:
+// the same root and rem as that many calls of LongSqrtStep, with the digits written to
+// digits[0..taken); returns taken. A pass takes min(count, LongSqrtPassDigits) digits where the
+// root has at least 64 bits and lies far enough below the capacity that none of those steps could
+// saturate; elsewhere it takes one step, and returns 0 when that step saturates as
+// LongSqrtStep does.
+int LongSqrtDigits(TLongNum& root, TLongNum& rem, int count, char* digits);

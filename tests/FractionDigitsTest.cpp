@@ -1,5 +1,5 @@
-// The decimal expansion of a fraction: known cases, GMP's long division, and expansions whose
-// steps reach the capacity.
+// The decimal expansion of a fraction: known cases, GMP's long division, expansions whose
+// steps reach the capacity, and π's texts read from a decimal copy of its sums.
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "FractionDigits.h"
 #include "GmpSeries.h"
 #include "LongTestSupport.h"
+#include "Machin.h"
 
 namespace {
 
@@ -106,6 +107,63 @@ TEST(FractionDigits, ImproperFractions) {
   EXPECT_EQ(FractionDigits(F(-1, 3), 3), "---");
   EXPECT_EQ(FractionDigits(F(1, -3), 2), "--");
   EXPECT_FALSE(OverflowFlag);
+}
+
+// A decimal copy gives the digits that every number within its error shares, and nothing
+// where they differ: at a digit boundary, below 0, up to 1, beyond its precision.
+TEST(FractionDigits, DecimalCopyOnlyAwayFromABoundary) {
+  const std::string threes(38, '3'), sixes(36, '6');
+  const struct {
+    std::uint32_t num, den;
+    std::uint64_t error;
+    int count;
+    const char* digits;  // null where the copy cannot decide
+  } cases[] = {
+      {1, 3, 1, 37, threes.c_str() + 1},
+      {1, 3, 1, 38, nullptr},
+      {1, 3, 0, 38, threes.c_str()},
+      {1, 3, 0, 39, nullptr},
+      {2, 3, 5, 36, sixes.c_str()},
+      {2, 3, 5, 37, nullptr},
+      {1, 10, 0, 3, "100"},
+      {1, 10, 1, 1, nullptr},
+      {0, 7, 1, 1, nullptr},
+      {7, 7, 0, 1, nullptr},
+      {6, 7, 0, 0, ""},
+  };
+  for (const auto& c : cases) {
+    const DecimalFixed copy(2, c.num, c.den);
+    std::string text = "unchanged";
+    const bool decided = copy.DigitsWithin(c.error, c.count, text);
+    EXPECT_EQ(decided, c.digits != nullptr) << c.num << "/" << c.den << " " << c.count;
+    EXPECT_EQ(text, decided ? c.digits : "unchanged") << c.num << "/" << c.den << " " << c.count;
+  }
+}
+
+// Every pass of π up to the overflow, its text read from the decimal copy held to the exact
+// expansion: at the places a question asks for, and up to the copy's last word, whose error
+// leaves some texts to the exact expansion.
+TEST(FractionDigits, PiFromItsDecimalCopy) {
+  OverflowFlag = false;
+  constexpr int copyDigits = 19 * 105;
+  MachinSum machin(copyDigits);
+  int fromCopy = 0, exactOnly = 0;
+  for (int pass = 1; !OverflowFlag; ++pass) {
+    const TBunsuu& sum = machin.NextPass();
+    for (const int count : {pass * 7 / 5 + 6, copyDigits, copyDigits + 17, copyDigits + 19}) {
+      const std::string exact = FractionDigits(sum, count);
+      std::string text;
+      if (machin.DigitsFromCopy(count, text)) {
+        ++fromCopy;
+        ASSERT_EQ(text, exact) << "pass " << pass << ", " << count << " digits";
+      } else {
+        ++exactOnly;
+      }
+      ASSERT_EQ(machin.Digits(count), exact) << "pass " << pass << ", " << count << " digits";
+    }
+  }
+  EXPECT_GE(fromCopy, 2 * 1427);
+  EXPECT_GT(exactOnly, 1428);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "ArithCheck.h"
@@ -216,8 +217,41 @@ TEST(LongAgainstGmp, IntConversionsBothWays) {
   }
 }
 
+// A pass of up to count square-root steps at once must leave the records, the digits and the
+// flag that count single steps leave. A step that saturates leaves root * 10 and rem * 100,
+// each saturated where it outgrows the capacity.
+void SqrtPassAgreesWithSteps(const mpz_class& root, const mpz_class& rem, int count) {
+  TLongNum stepRoot = Record(root, 1), stepRem = Record(rem, 1);
+  TLongNum passRoot = stepRoot, passRem = stepRem;
+  OverflowFlag = false;
+  char digits[LongSqrtPassDigits];
+  const int taken = LongSqrtDigits(passRoot, passRem, count, digits);
+  const bool passFlag = OverflowFlag;
+  OverflowFlag = false;
+  std::string stepDigits;
+  for (int i = 0; i < std::max(taken, 1) && !OverflowFlag; ++i) {
+    const int d = LongSqrtStep(stepRoot, stepRem);
+    if (d >= 0) stepDigits += static_cast<char>('0' + d);
+  }
+  const std::string at = root.get_str() + ", " + rem.get_str() + ", " + std::to_string(count);
+  ASSERT_TRUE(taken <= 1 || taken == std::min(count, LongSqrtPassDigits)) << at;
+  EXPECT_EQ(std::string(digits, static_cast<std::size_t>(taken)), stepDigits) << at;
+  EXPECT_TRUE(longtest::SameRecord(passRoot, stepRoot)) << at;
+  EXPECT_TRUE(longtest::SameRecord(passRem, stepRem)) << at;
+  EXPECT_EQ(passFlag, OverflowFlag) << at;
+  if (taken == 0) {
+    const auto product = [](const mpz_class& v) {
+      return v >= longtest::Capacity() ? MaxLongNum : Record(v, 1);
+    };
+    EXPECT_TRUE(longtest::SameRecord(stepRoot, product(root * 10))) << at;
+    EXPECT_TRUE(longtest::SameRecord(stepRem, product(rem * 100))) << at;
+  }
+}
+
 // Longhand square-root steps where the precondition allows: the remainder at both its ends,
 // root * 10 + d carrying into a new word, and roots near the capacity; then generated ones.
+// Each is also taken as one pass of a block of digits, where the root reaches a word, its
+// words are all ones, and it lies near the end of the blocks below the capacity.
 TEST(LongAgainstGmp, SqrtSteps) {
   const mpz_class wordCarry("1844674407370955161");  // 10 * this + 9 needs a second word
   const mpz_class twoWordCarry = ((mpz_class(1) << 128) - 1) / 10;
@@ -229,15 +263,29 @@ TEST(LongAgainstGmp, SqrtSteps) {
                              twoWordCarry,
                              (longtest::Capacity() - 1) / 10,
                              (longtest::Capacity() - 1) / 20,
-                             (longtest::Capacity() - 1) / 20 + 1};
+                             (longtest::Capacity() - 1) / 20 + 1,
+                             (mpz_class(1) << 63) - 1,
+                             mpz_class(1) << 63,
+                             (mpz_class(1) << 64) - 1,
+                             (mpz_class(1) << 640) - 1,
+                             longtest::Capacity() >> 135,
+                             longtest::Capacity() >> 136,
+                             (longtest::Capacity() >> 136) - 1};
   for (const mpz_class& root : roots) {
-    for (const mpz_class& rem : {mpz_class(0), mpz_class(root), mpz_class(2 * root)})
+    for (const mpz_class& rem : {mpz_class(0), mpz_class(1), mpz_class(root),
+                                 mpz_class(2 * root - 1), mpz_class(2 * root)}) {
+      if (rem < 0 || rem > 2 * root) continue;
       Check().SqrtStep(root, rem);
+      for (const int count : {1, 7, 19, 40})
+        SqrtPassAgreesWithSteps(root, rem, count);
+    }
   }
   OperandSource source(16);
   for (int i = 0; i < 3000; ++i) {
     const mpz_class root = source.MagnitudeOfLength(source.Length());
-    Check().SqrtStep(root, source.MagnitudeOfLength(source.Length()) % (2 * root + 1));
+    const mpz_class rem = source.MagnitudeOfLength(source.Length()) % (2 * root + 1);
+    Check().SqrtStep(root, rem);
+    SqrtPassAgreesWithSteps(root, rem, 1 + source.Below(25));
     ASSERT_FALSE(::testing::Test::HasFailure()) << "case " << i;
   }
 }

@@ -2,6 +2,8 @@
 // moment it is written. How the texts are encoded and where they go is the console's business.
 #pragma once
 
+#include <string_view>
+
 class DigitSink {
  public:
   virtual ~DigitSink() = default;
@@ -13,4 +15,10 @@ class DigitSink {
   virtual void SqrtHeader(unsigned n, unsigned root) = 0;
   // One digit character, flushed.
   virtual void Digit(char digit) = 0;
+  // Digits found together, flushed once after the last of them: each is visible the moment
+  // it is known.
+  virtual void Digits(std::string_view digits) {
+    for (const char digit : digits)
+      Digit(digit);
+  }
 };

@@ -5,12 +5,10 @@
 
 namespace {
 
+// scale_ grows by 10^PowerDigits < 2^30 at a time, and only while the capacity allows it for
+// the next update, remainder * k + scale_ with remainder * k below the new Den, which expands
+// within the capacity: then no step of the update can saturate.
 constexpr std::int32_t PowerDigits = 9;
-
-// While scale_ has this much headroom, scale_ times 10^PowerDigits (below 2^30) keeps two bits
-// of it, so that the next remainder times k (below Den, which expands within the capacity and
-// so keeps five bits) plus scale_ keeps one: no step of the update can saturate.
-constexpr int ScaleHeadroom = 32;
 
 // text := text + u, the number written by the digits of text with u added at its last
 // digit; false when the carry runs off its front.
@@ -25,16 +23,22 @@ bool AddAtEnd(std::string& text, std::uint32_t u) {
 
 }  // namespace
 
-const std::string& FactorialSumDigits::Next(const TBunsuu& sum, std::int32_t k,
-                                            std::int32_t count) {
-  if (!ExpandsWithinCapacity(sum)) {
+const std::string& FactorialSumDigits::NextTerm(std::int32_t count) {
+  // (Num * k + 1) / (Den * k) adds 1/k! to Num / Den, Den being (k - 1)!.
+  ++k_;
+  TLongNum factor;
+  LongFromInt(k_, factor);
+  LongMul(sum_.Den, factor, sum_.Den);
+  LongMul(sum_.Num, factor, sum_.Num);
+  LongInc(sum_.Num);
+  if (!ExpandsWithinCapacity(sum_)) {
     // The expansion may saturate here: only the stepwise expansion knows where.
-    text_ = FractionDigits(sum, count);
+    text_ = FractionDigits(sum_, count);
     valid_ = false;
-  } else if (valid_ && count >= static_cast<std::int32_t>(text_.size()) && Advance(sum, k)) {
-    Extend(sum, count);
+  } else if (valid_ && count >= static_cast<std::int32_t>(text_.size()) && Advance()) {
+    Extend(count);
   } else {
-    Restart(sum, count);
+    Restart(count);
   }
   return text_;
 }
@@ -42,28 +46,28 @@ const std::string& FactorialSumDigits::Next(const TBunsuu& sum, std::int32_t k,
 // With c = text_.size(): Num' * 10^c = (Num * k + 1) * 10^c = text * Den' + (rem * k + 10^c),
 // so the new text is the old one plus (rem * k + 10^c) div Den', and the rest is the new
 // remainder.
-bool FactorialSumDigits::Advance(const TBunsuu& sum, std::int32_t k) {
+bool FactorialSumDigits::Advance() {
   TLongNum factor, carry;
-  LongFromInt(k, factor);
+  LongFromInt(k_, factor);
   LongMul(remainder_, factor, remainder_);
   LongAdd(remainder_, scale_, remainder_);
-  LongDivMod(remainder_, sum.Den, carry, remainder_);
+  LongDivMod(remainder_, sum_.Den, carry, remainder_);
   std::int32_t u;
   return LongToInt(carry, u) && AddAtEnd(text_, static_cast<std::uint32_t>(u));
 }
 
-void FactorialSumDigits::Extend(const TBunsuu& sum, std::int32_t count) {
+void FactorialSumDigits::Extend(std::int32_t count) {
   const auto more = count - static_cast<std::int32_t>(text_.size());
   if (more <= 0) return;
   const std::size_t start = text_.size();
   text_.resize(static_cast<std::size_t>(count));
-  LongExpandDecimal(remainder_, sum.Den, more, text_.data() + start, remainder_);
+  LongExpandDecimal(remainder_, sum_.Den, more, text_.data() + start, remainder_);
   valid_ = Scale(more);
 }
 
-void FactorialSumDigits::Restart(const TBunsuu& sum, std::int32_t count) {
+void FactorialSumDigits::Restart(std::int32_t count) {
   text_.assign(static_cast<std::size_t>(count > 0 ? count : 0), '0');
-  LongExpandDecimal(sum.Num, sum.Den, static_cast<int>(text_.size()), text_.data(), remainder_);
+  LongExpandDecimal(sum_.Num, sum_.Den, static_cast<int>(text_.size()), text_.data(), remainder_);
   scale_ = LongOne;
   valid_ = Scale(static_cast<std::int32_t>(text_.size()));
 }
@@ -71,7 +75,7 @@ void FactorialSumDigits::Restart(const TBunsuu& sum, std::int32_t count) {
 bool FactorialSumDigits::Scale(std::int32_t count) {
   TLongNum power;
   while (count > 0) {
-    if (LongHeadroom(scale_) < ScaleHeadroom) return false;
+    if (!LongScaleWithinCapacity(scale_)) return false;
     const std::int32_t digits = count < PowerDigits ? count : PowerDigits;
     std::int32_t p = 1;
     for (std::int32_t i = 0; i < digits; ++i)

@@ -1,13 +1,19 @@
 #include "SettledDigits.h"
 
 #include <algorithm>
+#include <string_view>
 
 void SettledDigits::Scan(const std::string& current, DigitSink& out) {
   const auto known = static_cast<std::int32_t>(std::min(previousLength_, current.size()));
+  const std::int32_t first = pos_;
   while (pos_ + 1 <= known && Previous(pos_ - 1) == current[pos_ - 1] &&
          Previous(pos_) == current[pos_]) {
-    out.Digit(current[pos_ - 1]);
     ++pos_;
+  }
+  // The digits that settle in one scan are known together.
+  if (pos_ > first) {
+    out.Digits(std::string_view(current).substr(static_cast<std::size_t>(first - 1),
+                                                static_cast<std::size_t>(pos_ - first)));
   }
   tailStart_ = pos_ - 1;
   previousTail_.assign(current, std::min(current.size(), static_cast<std::size_t>(tailStart_)));

@@ -11,7 +11,8 @@
 class SettledDigits {
  public:
   // Prints, from the next position on, the digits of current that agree with the previous
-  // text together with the digit after them; then current becomes the previous text. The
+  // text together with the digit after them, all with one flush; then current becomes the
+  // previous text. The
   // first previous text is "1", which never lets a digit through.
   void Scan(const std::string& current, DigitSink& out);
   // The 1-based position of the next digit to print.

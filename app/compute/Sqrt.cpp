@@ -1,5 +1,6 @@
 // The longhand method: after k steps root = floor(sqrt(n) * 10^k) and rem = n * 100^k - root^2.
-// Each step brings down two decimal places of n and finds the next digit.
+// Each step brings down two decimal places of n and finds the next digit; a pass takes as many
+// steps as it can at once, and its digits are printed as soon as it has found them.
 #include "Sqrt.h"
 
 #include "TavoLong.h"
@@ -23,12 +24,14 @@ void ComputeSqrt(std::uint16_t n, std::uint16_t decimalPlaces, DigitSink& out,
   LongFromInt(r, root);
   digitString.clear();
   out.SqrtHeader(n, static_cast<unsigned>(r));
-  for (int k = 0; k < decimalPlaces; ++k) {
-    const int d = LongSqrtStep(root, rem);
+  char digits[LongSqrtPassDigits];
+  for (int k = 0; k < decimalPlaces;) {
+    const int taken = LongSqrtDigits(root, rem, decimalPlaces - k, digits);
     // The flag is what ends the digits, also when an earlier question set it.
     if (OverflowFlag) return;
-    const char digit = static_cast<char>('0' + d);
-    digitString += digit;
-    out.Digit(digit);
+    const std::string_view found(digits, static_cast<std::size_t>(taken));
+    digitString += found;
+    out.Digits(found);
+    k += taken;
   }
 }

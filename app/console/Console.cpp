@@ -37,3 +37,8 @@ void Console::Digit(char digit) {
   Write(std::string_view(&digit, 1));
   Flush();
 }
+
+void Console::Digits(std::string_view digits) {
+  Write(digits);
+  Flush();
+}

@@ -28,6 +28,7 @@ class Console : public DigitSink {
   void EHeader() override;
   void SqrtHeader(unsigned n, unsigned root) override;
   void Digit(char digit) override;
+  void Digits(std::string_view digits) override;
 
  private:
   NumberReader reader_;

@@ -1,0 +1,67 @@
+// π's partial sums by Machin's formula: the exact fraction, summed with what is known of the
+// denominators, and beside it a decimal copy from which the digit texts are read.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "TavoLongBunsuu.h"
+
+// A non-negative number in decimal fixed point: an integer word and a fixed number of words
+// after the point, each a base-10^19 digit, most significant first; what lies below the last
+// word is cut off.
+class DecimalFixed {
+ public:
+  // floor(num / den) to the precision, for 0 <= num and 0 < den.
+  DecimalFixed(int fractionWords, std::uint32_t num, std::uint32_t den);
+  // this := floor(this / d), d > 0.
+  void DivideBy(std::uint32_t d);
+  // this := this + x, or this - x when subtracting (x at most this); x has the same precision.
+  void AddOrSubtract(const DecimalFixed& x, bool subtracting);
+  // The first count digits after the point of every number within error units of the last
+  // word of this one, when they all have the same ones; false otherwise, or when count goes
+  // beyond the precision or the range reaches below 0 or up to 1. error < 10^19.
+  bool DigitsWithin(std::uint64_t error, std::int32_t count, std::string& text) const;
+
+ private:
+  std::vector<std::uint64_t> words_;  // words_[0] is the integer part
+  std::size_t lead_ = 0;              // the words before lead_ are zero
+};
+
+// 16 arctan(1/5) - 4 arctan(1/239) - 3, summed one term of each series per pass as one exact
+// fraction in lowest terms, exactly as the fraction operations sum it, saturations included.
+class MachinSum {
+ public:
+  // The decimal copy holds copyDigits digits after the point, and at least one word more.
+  explicit MachinSum(std::int32_t copyDigits = 0);
+  // Adds the next term of each series and returns the partial sum; its pass k adds the terms
+  // of 1/5^k and 1/239^k (k = 3, 5, 7, ...). The first sum, before any pass, is 219/1195.
+  const TBunsuu& NextPass();
+  // The first count digits after the point of the partial sum, as FractionDigits gives them:
+  // read from the decimal copy where it decides them, otherwise by the exact expansion.
+  std::string Digits(std::int32_t count) const;
+  // Digits from the decimal copy alone; false where it cannot decide them.
+  bool DigitsFromCopy(std::int32_t count, std::string& text) const;
+
+ private:
+  // The pass by the fraction operations: a gcd of the denominators, and the common factor of
+  // the sum looked for among the primes of the term's denominator.
+  void GeneralPass(const TLongNum& termNum, std::int32_t reducedK);
+  // The pass by the known factors of the denominators; false when the sum is saturated or
+  // outgrows what the shortcut covers, in which case it has done nothing.
+  bool KnownFactorPass(const TLongNum& termNum, std::int32_t reducedK);
+
+  std::int32_t k_ = 1;
+  bool negative_ = false;       // the sign of the pass's term
+  TLongNum power5_, power239_;  // 5^k and 239^k
+  TBunsuu sum_;
+  // While known_: sum_.Den = 5^exponent5_ 239^exponent239_ rest_, rest_ prime to both.
+  bool known_ = true;
+  std::int32_t exponent5_ = 1, exponent239_ = 1;
+  TLongNum rest_;
+  // The decimal copy: 16 / 5^k, 4 / 239^k and the sum, within copyError_ units of the last
+  // word of the sum.
+  DecimalFixed copy5_, copy239_, copySum_;
+  std::uint64_t copyError_ = 1;
+};
