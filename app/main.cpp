@@ -1,5 +1,4 @@
 // tavodigits: π, e or the square root of n to as many decimal places as the user asks for.
-#include <cstdio>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -18,13 +17,12 @@ int main(int argc, char** argv) {
   const std::unique_ptr<ByteSink> err = StandardError();
   try {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    if (const auto status = AnswerArguments(arguments, TAVO_VERSION, texts, *out, *err)) {
+    if (const auto status = AnswerArguments(arguments, TAVO_VERSION, HelpForLocale(), *out, *err)) {
       return *status;
     }
     Console console(*in, *out, texts);
     return RunDialogue(console);
   } catch (const OutputError& error) {
-    std::fprintf(stderr, "tavodigits: cannot write to standard output: %s\n", error.what());
-    return 1;
+    return AnswerOutputError(error, *err);
   }
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "GmpSeries.h"
+#include "SettledDigits.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -18,9 +19,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const long places = std::atol(argv[1]);
-  gmpseries::Printed out{"", "1", [](char digit) {
-                           if (::write(STDOUT_FILENO, &digit, 1) != 1) std::exit(1);
-                         }};
+  gmpseries::Printed out([](char digit) {
+    if (::write(STDOUT_FILENO, &digit, 1) != 1) std::exit(1);
+  });
+  SettledDigits settled;
   mpq_t ratio5, ratio239, term5, term239, t, divisor, sum;
   for (mpq_ptr q : {ratio5, ratio239, term5, term239, t, divisor, sum})
     mpq_init(q);
@@ -31,7 +33,6 @@ int main(int argc, char** argv) {
   mpq_add(sum, term5, term239);
   mpq_set_si(t, 3, 1);
   mpq_sub(sum, sum, t);
-  long pos = 1;
   for (long k = 3;; k += 2) {
     mpq_mul(term5, term5, ratio5);
     mpq_mul(term239, term239, ratio239);
@@ -39,11 +40,10 @@ int main(int argc, char** argv) {
     mpq_set_si(divisor, k, 1);
     mpq_div(t, t, divisor);
     mpq_add(sum, sum, t);
-    std::string text =
-        gmpseries::DigitText(mpz_class(mpq_numref(sum)), mpz_class(mpq_denref(sum)), pos + 5);
-    gmpseries::Settle(out.digitString, text, pos, out);
-    out.digitString.swap(text);
-    if (pos > places) break;
+    out.digitString = gmpseries::DigitText(mpz_class(mpq_numref(sum)), mpz_class(mpq_denref(sum)),
+                                           settled.NextPosition() + 5);
+    settled.Scan(out.digitString, out);
+    if (settled.NextPosition() > places) break;
   }
   for (mpq_ptr q : {ratio5, ratio239, term5, term239, t, divisor, sum})
     mpq_clear(q);

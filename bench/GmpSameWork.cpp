@@ -19,14 +19,9 @@ int main(int argc, char** argv) {
   const auto write = [](char digit) {
     if (::write(STDOUT_FILENO, &digit, 1) != 1) std::exit(1);
   };
-  gmpseries::Printed out;
-  if (choice == 0) {
-    out = gmpseries::Pi(places, write);
-  } else if (choice == 1) {
-    out = gmpseries::E(places, write);
-  } else {
-    out = gmpseries::Sqrt(choice, places, write);
-  }
+  const gmpseries::Printed out = choice == 0   ? gmpseries::Pi(places, write)
+                                 : choice == 1 ? gmpseries::E(places, write)
+                                               : gmpseries::Sqrt(choice, places, write);
   std::printf("\n%zu digits\n", out.digits.size());
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "ArithCheck.h"
@@ -112,36 +113,46 @@ void CheckFractions(const TLongNum& a, const TLongNum& b, const TLongNum& c, con
   Check().Fractions(arithcheck::F(qx), arithcheck::F(qy));
 }
 
+// What the bytes of an input ask for. Every file of the corpus means what these codes say, so
+// an operation keeps its code for good and a new one takes a code of its own. The first byte,
+// modulo 16, picks the check, 13 to 15 all the fractions; for a shift, a later byte, modulo 4,
+// picks the shift.
+const std::map<unsigned, const BinaryCase*> BinaryCodes = {
+    {0, &Add}, {1, &Sub}, {2, &AddAbs}, {3, &SubAbs}, {4, &Mul}, {5, &Div}, {6, &Mod}, {8, &Gcd}};
+constexpr unsigned DivModCode = 7, ShiftCode = 9, QueriesCode = 10, SqrtCode = 11,
+                   ExpansionCode = 12;
+const std::map<unsigned, const ShiftCase*> ShiftCodes = {
+    {0, &ShiftLeft}, {1, &ShiftRight}, {2, &ShiftLeftDigits}, {3, &ShiftRightDigits}};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Bytes in(data, size);
-  const unsigned op = in.Next() % 16;
+  const unsigned code = in.Next() % 16;
   const TLongNum a = Operand(in);
   const TLongNum b = Operand(in);
-  // 0 to 6 and 8 are the operations of BinaryOps, in its order.
-  if (op <= 6 || op == 8) {
-    Check().BinaryOp(arithcheck::BinaryOps[op == 8 ? 7 : op], a, b, b);
+  if (const auto binary = BinaryCodes.find(code); binary != BinaryCodes.end()) {
+    Check().BinaryOp(*binary->second, a, b, b);
     return 0;
   }
-  switch (op) {
-    case 7:
+  switch (code) {
+    case DivModCode:
       Check().DivMod(a, b, b);
       break;
-    case 9: {
+    case ShiftCode: {
       // Counts within a value's length most of the time: beyond it a right shift empties it.
       const unsigned range = in.Next() % 4 == 0 ? 65536 : in.Next() % 2 ? 80 : MaxBits + 16;
       const unsigned count = in.Below(range);
-      Check().Shifted(a, static_cast<int>(count), static_cast<int>(in.Next() % 4));
+      Check().Shifted(*ShiftCodes.at(in.Next() % 4), a, static_cast<int>(count));
       break;
     }
-    case 10:
+    case QueriesCode:
       Check().Queries(a, b);
       break;
-    case 11:
+    case SqrtCode:
       CheckSqrtStep(a, in);
       break;
-    case 12:
+    case ExpansionCode:
       CheckExpansion(a, b, in);
       break;
     default: {

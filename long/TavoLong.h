@@ -87,15 +87,6 @@ inline constexpr TLongNum LongMinInt = tavo_long_detail::SmallConstant(0x8000000
 // 256^MaxDigits - 1, the value every saturation gives.
 inline constexpr TLongNum MaxLongNum = tavo_long_detail::Saturated();
 
-// 2^bits as a constant, for 0 <= bits < MaxBits.
-constexpr TLongNum LongPowerOfTwo(int bits) {
-  assert(bits >= 0 && bits < MaxBits);
-  TLongNum v;
-  v.Digit.Word[bits / 64] = std::uint64_t{1} << (bits % 64);
-  v.Len = static_cast<std::uint16_t>(bits / 8 + 1);
-  return v;
-}
-
 // Set by every saturation. Nothing in this module clears it.
 inline bool OverflowFlag = false;
 

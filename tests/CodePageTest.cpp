@@ -1,5 +1,5 @@
 // The texts in the code pages of Windows: the bytes of code page 932, and UTF-8 wherever a
-// code page cannot hold every text or the separator.
+// code page cannot hold every text or the separator; and the help on its own.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,6 +36,14 @@ TEST(CodePages, TextsAndSeparator) {
     EXPECT_EQ(texts.SecondsClose, c.secondsClose) << c.what;
     EXPECT_EQ(texts.DecimalPoint, c.point) << c.what;
   }
+}
+
+// The help converts on its own: code page 932 holds the Japanese one, a code page that lacks
+// it gives it in UTF-8, and the English one is the same bytes everywhere.
+TEST(CodePages, Help) {
+  EXPECT_EQ(HelpInCodePage(932, HelpLanguage::Japanese).substr(0, 6), "\x8e\x67\x82\xa2\x95\xfb");
+  EXPECT_EQ(HelpInCodePage(1252, HelpLanguage::Japanese), Utf8Help(HelpLanguage::Japanese));
+  EXPECT_EQ(HelpInCodePage(932, HelpLanguage::English), Utf8Help(HelpLanguage::English));
 }
 
 }  // namespace

@@ -102,6 +102,8 @@ TEST(FractionDigits, ImproperFractions) {
   EXPECT_EQ(FractionDigits(F(12, 1), 3),
             "\xa8"
             "00");
+  // A whole quotient is a character past the digits, by plain long division too.
+  EXPECT_EQ(FractionDigits(F(1, 1), 3), ":00");
   EXPECT_EQ(FractionDigits(F(-1, 3), 3), "---");
   EXPECT_EQ(FractionDigits(F(1, -3), 2), "--");
   EXPECT_FALSE(OverflowFlag);

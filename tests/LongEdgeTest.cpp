@@ -46,12 +46,6 @@ TEST(LongConstants, HaveTheirRecords) {
             static_cast<std::size_t>(MaxDecimalDigits));
 }
 
-TEST(LongConstants, PowersOfTwo) {
-  for (int bits : {0, 7, 8, 63, 64, 65, 1000, MaxBits - 1}) {
-    EXPECT_TRUE(SameRecord(LongPowerOfTwo(bits), FromValue(mpz_class(1) << bits))) << bits;
-  }
-}
-
 TEST(LongConversions, FromIntClearsWhatALongerValueLeft) {
   TLongNum r = FullWidth();
   r.Overflowed = true;

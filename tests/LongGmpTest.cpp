@@ -23,23 +23,32 @@ arithcheck::Checker& Check() {
   return checker;
 }
 
-// Each operation of BinaryOps on generated operands, every seventh time with b the same as a,
-// the separate result holding a generated value before.
-class BinaryAgainstGmp : public ::testing::TestWithParam<int> {};
+// Each operation of two operands on generated operands from a seed of its own, every seventh
+// time with b the same as a, the separate result holding a generated value before.
+struct BinaryRun {
+  const BinaryCase* operation;
+  std::uint64_t seed;
+  int cases;
+};
+
+class BinaryAgainstGmp : public ::testing::TestWithParam<BinaryRun> {};
 
 TEST_P(BinaryAgainstGmp, EveryArrangementOfRecords) {
-  const int cases[] = {4000, 4000, 3000, 3000, 3000, 3000, 3000, 1500};
-  OperandSource source(static_cast<std::uint64_t>(GetParam()) + 1);
-  for (int i = 0; i < cases[GetParam()]; ++i) {
+  OperandSource source(GetParam().seed);
+  for (int i = 0; i < GetParam().cases; ++i) {
     const TLongNum a = source.Operand();
     const TLongNum b = i % 7 == 0 ? a : source.Operand();
-    Check().BinaryOp(BinaryOps[GetParam()], a, b, source.Operand());
+    Check().BinaryOp(*GetParam().operation, a, b, source.Operand());
     ASSERT_FALSE(HasFailure()) << "case " << i;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(LongAgainstGmp, BinaryAgainstGmp, ::testing::Range(0, 8),
-                         [](const auto& info) { return BinaryOps[info.param].name; });
+INSTANTIATE_TEST_SUITE_P(LongAgainstGmp, BinaryAgainstGmp,
+                         ::testing::Values(BinaryRun{&Add, 1, 4000}, BinaryRun{&Sub, 2, 4000},
+                                           BinaryRun{&AddAbs, 3, 3000}, BinaryRun{&SubAbs, 4, 3000},
+                                           BinaryRun{&Mul, 5, 3000}, BinaryRun{&Div, 6, 3000},
+                                           BinaryRun{&Mod, 7, 3000}, BinaryRun{&Gcd, 8, 1500}),
+                         [](const auto& info) { return info.param.operation->name; });
 
 // A division whose divisor is a little shorter than the dividend, as the decimal expansion of
 // a fraction and the gcd make them, with quotients of one or a few words.
@@ -94,7 +103,7 @@ TEST(LongAgainstGmp, DivisionAtFullWidth) {
     const TLongNum td = Record(d, source.Below(2) ? 1 : -1);
     saturated += ModelDivision(tn, td, true).q.flag;
     Check().DivMod(tn, td, LongZero);
-    Check().BinaryOp(BinaryOps[7], tn, td, LongZero);
+    Check().BinaryOp(Gcd, tn, td, LongZero);
     ASSERT_FALSE(::testing::Test::HasFailure()) << "case " << i;
   }
   EXPECT_GT(saturated, 50);
@@ -110,8 +119,7 @@ TEST(LongAgainstGmp, GcdWithCommonFactor) {
     const mpz_class g = source.MagnitudeOfLength(glen);
     const mpz_class a = g * source.MagnitudeOfLength(1 + source.Below(MaxDigits - glen));
     const mpz_class b = g * source.MagnitudeOfLength(1 + source.Below(MaxDigits - glen));
-    Check().BinaryOp(BinaryOps[7], longtest::FromValue(a), longtest::FromValue(-b),
-                     source.Operand());
+    Check().BinaryOp(Gcd, longtest::FromValue(a), longtest::FromValue(-b), source.Operand());
     ASSERT_FALSE(::testing::Test::HasFailure()) << "case " << i;
   }
 }
@@ -139,8 +147,8 @@ TEST(LongAgainstGmp, GcdCorners) {
   for (const Case& c : cases) {
     const TLongNum a = longtest::FromValue(c.a);
     const TLongNum b = longtest::FromValue(c.b);
-    Check().BinaryOp(BinaryOps[7], a, b, LongZero);
-    Check().BinaryOp(BinaryOps[7], b, a, LongZero);
+    Check().BinaryOp(Gcd, a, b, LongZero);
+    Check().BinaryOp(Gcd, b, a, LongZero);
     ASSERT_FALSE(::testing::Test::HasFailure()) << c.a.get_str(16);
   }
 }
@@ -159,8 +167,8 @@ TEST(LongAgainstGmp, GcdOfFibonacciNumbers) {
 
 TEST(LongAgainstGmp, Shifts) {
   OperandSource source(13);
-  for (int which = 0; which < 4; ++which) {
-    const int unit = which >= 2 ? 8 : 1;
+  for (const ShiftCase* shift : {&ShiftLeft, &ShiftRight, &ShiftLeftDigits, &ShiftRightDigits}) {
+    const int unit = shift->bitsPerCount;
     for (int i = 0; i < 3000; ++i) {
       const TLongNum a = source.Operand();
       int count;
@@ -175,7 +183,7 @@ TEST(LongAgainstGmp, Shifts) {
           count = source.Below(MaxBits / unit + 10);
           break;
       }
-      Check().Shifted(a, count, which);
+      Check().Shifted(*shift, a, count);
       ASSERT_FALSE(::testing::Test::HasFailure()) << "case " << i;
     }
   }

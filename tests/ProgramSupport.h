@@ -3,6 +3,8 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <iconv.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -54,6 +56,21 @@ struct Options {
   // The arguments after the program's name.
   std::vector<std::string> arguments;
 };
+
+// The UTF-8 text in the character set, as the program writes it in a locale of that set.
+inline std::string Recode(const std::string& utf8, const char* charset) {
+  iconv_t cd = iconv_open(charset, "UTF-8");
+  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << charset;
+  std::string out(utf8.size() * 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char* dst = out.data();
+  std::size_t outLeft = out.size();
+  EXPECT_NE(iconv(cd, &in, &inLeft, &dst, &outLeft), static_cast<std::size_t>(-1)) << charset;
+  iconv_close(cd);
+  out.resize(out.size() - outLeft);
+  return out;
+}
 
 // Waits until the process is no longer running: it sleeps, waiting for something such as
 // input, or it has ended.

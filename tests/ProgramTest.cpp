@@ -1,7 +1,6 @@
 // The built program run as a process: its bytes in each kind of locale, its exit statuses, and
 // what it does when its output goes away.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <string>
 
@@ -18,20 +17,6 @@ const std::string Program = TAVODIGITS_PROGRAM;
 const std::string SqrtTranscript =
     Menu + PlacesPrompt + "\r\n" + "\r\n√2＝ 1.\r\n" + "41421" + Seconds + "\n\r\n" + Labels +
     "    0     2     1     0     2     0     0     0     0     0 \r\n" + Menu;
-
-std::string Recode(const std::string& utf8, const char* charset) {
-  iconv_t cd = iconv_open(charset, "UTF-8");
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << charset;
-  std::string out(utf8.size() * 4, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char* dst = out.data();
-  std::size_t outLeft = out.size();
-  EXPECT_NE(iconv(cd, &in, &inLeft, &dst, &outLeft), static_cast<std::size_t>(-1)) << charset;
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 // The locales that the tests run under are made by a fixture of the suite, in this folder.
 const std::string LocaleDir = TAVODIGITS_TEST_LOCALES;
@@ -58,7 +43,8 @@ TEST_F(ProgramTest, JapaneseLocalesGetTheirOwnEncoding) {
   for (const char* charset : {"SHIFT_JIS", "EUC-JP"}) {
     const programtest::Outcome run =
         RunIn(std::string("ja_JP.") + (charset[0] == 'S' ? "SJIS" : "EUC-JP"), "2\n5\n-1\n");
-    EXPECT_EQ(MaskSeconds(run.out, Recode("秒)", charset)), Recode(SqrtTranscript, charset))
+    EXPECT_EQ(MaskSeconds(run.out, programtest::Recode("秒)", charset)),
+              programtest::Recode(SqrtTranscript, charset))
         << charset;
     EXPECT_EQ(run.status, 0);
   }

@@ -1,5 +1,6 @@
 // π and e: the first passes digit text by digit text, the number of digits printed for many
-// place counts, every printed digit against GMP doing the same work, and the capacity.
+// place counts, every printed digit against GMP doing the same work, the settle rule on
+// GMP's partial sums, and the capacity.
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "GmpSeries.h"
 #include "LongTestSupport.h"
 #include "Series.h"
+#include "SettledDigits.h"
 #include "TavoLong.h"
 #include "TrueDigits.h"
 
@@ -107,6 +109,32 @@ TEST(Series, AgreeWithGmpDoingTheSameWork) {
     ASSERT_EQ(re.digitString, ge.digitString) << "e " << places;
     ASSERT_EQ(re.digits, e.substr(0, re.digits.size()));
     ASSERT_LE(re.digits.size(), static_cast<std::size_t>(places) + 3);
+  }
+}
+
+// The settle rule on GMP's partial sums of π and e: each scan prints, from the next digit on,
+// exactly the digits that agree with the text before, together with the digit after them.
+TEST(Series, SettleRuleOnGmpDigits) {
+  for (const auto passes : {gmpseries::PiPasses, gmpseries::EPasses}) {
+    SettledDigits settled;
+    std::string previous = "1", printed;
+    passes([&](const mpz_class& num, const mpz_class& den) {
+      const std::string text = gmpseries::DigitText(num, den, settled.NextPosition() + 5);
+      RecordingSink sink;
+      settled.Scan(text, sink);
+      const auto settles = [&](std::size_t i) {
+        return i + 1 < std::min(text.size(), previous.size()) && text[i] == previous[i] &&
+               text[i + 1] == previous[i + 1];
+      };
+      for (const char digit : sink.digits) {
+        EXPECT_TRUE(settles(printed.size()) && digit == text[printed.size()]) << printed;
+        printed += digit;
+      }
+      EXPECT_FALSE(settles(printed.size())) << printed;
+      previous = text;
+      return printed.size() < 300 && !::testing::Test::HasFailure();
+    });
+    EXPECT_GE(printed.size(), 300u);
   }
 }
 

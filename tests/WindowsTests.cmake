@@ -7,21 +7,17 @@ set(TAVO_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources 
 set(INSTALL_GTEST OFF CACHE BOOL "")
 set(BUILD_GMOCK OFF CACHE BOOL "")
 add_subdirectory(${TAVO_GOOGLETEST_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
 
 add_executable(console_tests ReaderTest.cpp DialogueTest.cpp FactorialSumTest.cpp
                              CodePageTest.cpp support/TestMain.cpp)
-target_include_directories(console_tests PRIVATE support)
+# The code pages' texts are the Windows console's own, out of its interface.
+target_include_directories(console_tests PRIVATE support ${PROJECT_SOURCE_DIR}/app/console/windows)
 target_link_libraries(console_tests PRIVATE TavoConsole GTest::gtest)
-set(CONSOLE_SUITES NumberReader Dialogue FactorialSumDigits CodePages)
-foreach(suite IN LISTS CONSOLE_SUITES)
-  add_test(NAME ${suite} COMMAND console_tests --gtest_filter=${suite}.*)
-endforeach()
 
-# Each test starts wine in a prefix of the build's own. Making it takes seconds, and tests
-# that made it at the same time would clash, so a fixture makes it first.
-find_program(WINEBOOT_PROGRAM wineboot REQUIRED)
-add_test(NAME WinePrefix COMMAND ${WINEBOOT_PROGRAM} -i)
-set_tests_properties(WinePrefix PROPERTIES FIXTURES_SETUP WinePrefix)
-set_tests_properties(${CONSOLE_SUITES} PROPERTIES FIXTURES_REQUIRED WinePrefix)
-set_tests_properties(WinePrefix ${CONSOLE_SUITES} PROPERTIES
-                     ENVIRONMENT "WINEDEBUG=-all;WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wine")
+# Wine runs in a prefix of the build's own, made by the first run: the listing of the tests
+# after each link, which runs alone. Every test the program holds becomes a test of its own.
+find_program(WINE_PROGRAM wine REQUIRED)
+set_target_properties(console_tests PROPERTIES CROSSCOMPILING_EMULATOR
+  "${CMAKE_COMMAND};-E;env;WINEDEBUG=-all;WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wine;${WINE_PROGRAM}")
+gtest_discover_tests(console_tests DISCOVERY_TIMEOUT 300)

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr int ExitSuccess = 0;
+constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
 constexpr std::string_view Copyright =
@@ -52,14 +53,14 @@ void WriteAll(ByteSink& sink, std::string_view text) {
 }  // namespace
 
 std::optional<int> AnswerArguments(const std::vector<std::string_view>& arguments,
-                                   std::string_view version, const DialogueTexts& texts,
-                                   ByteSink& out, ByteSink& err) {
+                                   std::string_view version, std::string_view help, ByteSink& out,
+                                   ByteSink& err) {
   const Request request = Parse(arguments);
   switch (request.kind) {
     case Request::Dialogue:
       return std::nullopt;
     case Request::Help:
-      WriteAll(out, texts.Help);
+      WriteAll(out, help);
       return ExitSuccess;
     case Request::Version:
       WriteAll(out, "tavodigits " + std::string(version) + "\n" + std::string(Copyright));
@@ -70,4 +71,13 @@ std::optional<int> AnswerArguments(const std::vector<std::string_view>& argument
       return ExitUsage;
   }
   return ExitUsage;
+}
+
+int AnswerOutputError(const OutputError& error, ByteSink& err) {
+  try {
+    WriteAll(err, "tavodigits: " + std::string(error.what()) + std::string(FailedOutputLineEnd));
+  } catch (const OutputError&) {
+    // Standard error is what failed, or fails as well: nowhere is left to tell of it.
+  }
+  return ExitFailure;
 }

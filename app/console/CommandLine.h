@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "Streams.h"
-#include "Texts.h"
 
 // Answers the arguments (those after the program's name) and returns the exit status: the
 // help or the version written to out (0), or a line naming a wrong argument and a pointer to
 // --help written to err, with nothing on out (2). Returns nothing when there are no
 // arguments, for the dialogue to run. Throws OutputError when a write fails.
 std::optional<int> AnswerArguments(const std::vector<std::string_view>& arguments,
-                                   std::string_view version, const DialogueTexts& texts,
-                                   ByteSink& out, ByteSink& err);
+                                   std::string_view version, std::string_view help, ByteSink& out,
+                                   ByteSink& err);
+
+// Tells on err of an output that failed, unless err is the one that failed, and returns the
+// exit status (1).
+int AnswerOutputError(const OutputError& error, ByteSink& err);

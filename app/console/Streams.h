@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A stream of input bytes.
@@ -25,10 +26,12 @@ class ByteSink {
   virtual void Flush() = 0;
 };
 
-// Writing to the output failed: the reader has gone, the disk is full.
+// Writing to an output failed: the reader has gone, the disk is full. The message names the
+// stream and the reason.
 class OutputError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  OutputError(const std::string& stream, const std::string& reason)
+      : std::runtime_error("cannot write to " + stream + ": " + reason) {}
 };
 
 // The process's own streams, as the platform provides them.
@@ -41,8 +44,11 @@ std::unique_ptr<ByteSource> StandardInput();
 // Standard output, for the texts of TextsForLocale(). Flush throws OutputError when the
 // output fails.
 std::unique_ptr<ByteSink> StandardOutput();
-// Standard error, for the program's own messages.
+// Standard error, for the program's own messages. Flush throws OutputError when it fails.
 std::unique_ptr<ByteSink> StandardError();
+// What ends the report of a failed output on standard error: a line feed, but on Windows a
+// carriage return and a line feed, as that report has always been written there.
+extern const std::string_view FailedOutputLineEnd;
 
 // Bytes held in memory.
 class StringSource : public ByteSource {

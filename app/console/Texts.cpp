@@ -1,15 +1,10 @@
 #include "Texts.h"
 
-namespace {
+// Both tables of texts name every field of DialogueTexts, in order: one left out fails to
+// compile.
+#pragma GCC diagnostic error "-Wmissing-field-initializers"
 
-// Every field that holds a fixed text, that is all but the decimal separator.
-constexpr std::string DialogueTexts::*TextFields[] = {
-    &DialogueTexts::MenuIntro,   &DialogueTexts::MenuPi,       &DialogueTexts::MenuE,
-    &DialogueTexts::MenuSqrt,    &DialogueTexts::MenuPrompt,   &DialogueTexts::PlacesPrompt,
-    &DialogueTexts::SecondsOpen, &DialogueTexts::SecondsClose, &DialogueTexts::PiHeader,
-    &DialogueTexts::EHeader,     &DialogueTexts::SqrtSign,     &DialogueTexts::SqrtEquals,
-    &DialogueTexts::InputError,  &DialogueTexts::RangeError,   &DialogueTexts::Overflow,
-    &DialogueTexts::Help};
+namespace {
 
 constexpr const char* EnglishHelp = R"(Usage: tavodigits [OPTION]
 Compute pi, e or the square root of n to as many decimal places as asked for,
@@ -68,35 +63,57 @@ constexpr const char* JapaneseHelp = R"(使い方: tavodigits [オプション]
 
 }  // namespace
 
-DialogueTexts Utf8Texts(const std::string& decimalPoint, HelpLanguage helpLanguage) {
-  DialogueTexts t;
-  t.MenuIntro = "次の[番号]で指定した数を指定した桁数まで計算し，現れた数字の頻度を求めます";
-  t.MenuPi = "　[0] π 円周率";
-  t.MenuE = "  [1] ｅ ネイピアの数（自然対数の底）";
-  t.MenuSqrt = "  [n] √ｎ ｎの平方根";
-  t.MenuPrompt = "番号（負の数を入れると終わります） ? ";
-  t.PlacesPrompt = "小数点以下何桁まで求めますか ? ";
-  t.SecondsOpen = "       (";
-  t.SecondsClose = "秒)";
-  t.PiHeader = "π＝3.";
-  t.EHeader = "ｅ＝2.";
-  t.SqrtSign = "√";
-  t.SqrtEquals = "＝ ";
-  t.InputError = "入力値が数値ではありません";
-  t.RangeError = "範囲チェックエラー";
-  t.Overflow = "Overflow";
-  t.DecimalPoint = decimalPoint;
-  t.Help = helpLanguage == HelpLanguage::Japanese ? JapaneseHelp : EnglishHelp;
-  return t;
+DialogueTexts Utf8Texts(const std::string& decimalPoint) {
+  return {
+      .MenuIntro = "次の[番号]で指定した数を指定した桁数まで計算し，現れた数字の頻度を求めます",
+      .MenuPi = "　[0] π 円周率",
+      .MenuE = "  [1] ｅ ネイピアの数（自然対数の底）",
+      .MenuSqrt = "  [n] √ｎ ｎの平方根",
+      .MenuPrompt = "番号（負の数を入れると終わります） ? ",
+      .PlacesPrompt = "小数点以下何桁まで求めますか ? ",
+      .SecondsOpen = "       (",
+      .SecondsClose = "秒)",
+      .PiHeader = "π＝3.",
+      .EHeader = "ｅ＝2.",
+      .SqrtSign = "√",
+      .SqrtEquals = "＝ ",
+      .InputError = "入力値が数値ではありません",
+      .RangeError = "範囲チェックエラー",
+      .Overflow = "Overflow",
+      .DecimalPoint = decimalPoint,
+  };
 }
 
 std::optional<DialogueTexts> ConvertTexts(const DialogueTexts& utf8,
                                           const TextConversion& convert) {
-  DialogueTexts converted = utf8;
-  for (std::string DialogueTexts::*field : TextFields) {
-    std::optional<std::string> text = convert(utf8.*field);
-    if (!text) return std::nullopt;
-    converted.*field = std::move(*text);
-  }
+  bool whole = true;
+  const auto c = [&](const std::string& text) {
+    std::optional<std::string> converted = convert(text);
+    whole = whole && converted;
+    return converted.value_or("");
+  };
+  DialogueTexts converted{
+      .MenuIntro = c(utf8.MenuIntro),
+      .MenuPi = c(utf8.MenuPi),
+      .MenuE = c(utf8.MenuE),
+      .MenuSqrt = c(utf8.MenuSqrt),
+      .MenuPrompt = c(utf8.MenuPrompt),
+      .PlacesPrompt = c(utf8.PlacesPrompt),
+      .SecondsOpen = c(utf8.SecondsOpen),
+      .SecondsClose = c(utf8.SecondsClose),
+      .PiHeader = c(utf8.PiHeader),
+      .EHeader = c(utf8.EHeader),
+      .SqrtSign = c(utf8.SqrtSign),
+      .SqrtEquals = c(utf8.SqrtEquals),
+      .InputError = c(utf8.InputError),
+      .RangeError = c(utf8.RangeError),
+      .Overflow = c(utf8.Overflow),
+      .DecimalPoint = utf8.DecimalPoint,
+  };
+  if (!whole) return std::nullopt;
   return converted;
+}
+
+std::string Utf8Help(HelpLanguage language) {
+  return language == HelpLanguage::Japanese ? JapaneseHelp : EnglishHelp;
 }

@@ -22,15 +22,10 @@ struct DialogueTexts {
   std::string RangeError;
   std::string Overflow;
   std::string DecimalPoint;  // the separator of the elapsed seconds
-  std::string Help;          // what --help prints, in the language of the locale's messages
 };
 
-enum class HelpLanguage { English, Japanese };
-
-// The texts in UTF-8, the encoding of the table, with the given decimal separator and the help
-// in the given language.
-DialogueTexts Utf8Texts(const std::string& decimalPoint,
-                        HelpLanguage helpLanguage = HelpLanguage::English);
+// The texts in UTF-8, the encoding of the table, with the given decimal separator.
+DialogueTexts Utf8Texts(const std::string& decimalPoint);
 
 // Converts one UTF-8 text into the target encoding, or gives nothing when the target lacks
 // one of its characters.
@@ -41,6 +36,15 @@ using TextConversion = std::function<std::optional<std::string>(const std::strin
 std::optional<DialogueTexts> ConvertTexts(const DialogueTexts& utf8, const TextConversion& convert);
 
 // The texts for the current locale and standard output: in the user's encoding where it
-// holds every text, else in UTF-8, with the user's decimal separator, and the help in
-// Japanese when the user's messages are Japanese.
+// holds every text, else in UTF-8, with the user's decimal separator.
 DialogueTexts TextsForLocale();
+
+enum class HelpLanguage { English, Japanese };
+
+// What --help prints, in UTF-8.
+std::string Utf8Help(HelpLanguage language);
+
+// What --help prints for the current locale: in Japanese when the user's messages are
+// Japanese, in the user's encoding where it holds the whole help, else in UTF-8. The help is
+// converted on its own, so it never decides the encoding of the dialogue.
+std::string HelpForLocale();

@@ -85,11 +85,12 @@ inline Outcome ModelSubAbs(const TLongNum& a, const TLongNum& b) {
   return Fits(abs(d), d >= 0 ? a.Sign : -a.Sign);
 }
 
+// A product with a zero is LongZero; any other saturates exactly when it does not fit.
 inline Outcome ModelMul(const TLongNum& a, const TLongNum& b) {
   if (a.Overflowed || b.Overflowed) return PassesSaturated();
-  if (a.Len + b.Len > MaxDigits + 1) return Saturates();
-  if (LongIsZero(a) || LongIsZero(b)) return Exactly(LongZero);
-  return Fits(Magnitude(a) * Magnitude(b), a.Sign * b.Sign);
+  const mpz_class product = Magnitude(a) * Magnitude(b);
+  if (product == 0) return Exactly(LongZero);
+  return Fits(product, a.Sign * b.Sign);
 }
 
 // Division is beyond the capacity when the dividend has the full width and the divisor,
@@ -147,31 +148,37 @@ inline TBunsuu F(const mpq_class& q) {
   return F(q.get_num(), q.get_den());
 }
 
-using Binary = void (*)(const TLongNum&, const TLongNum&, TLongNum&);
-using BinaryModel = Outcome (*)(const TLongNum&, const TLongNum&);
-using Shift = void (*)(TLongNum&, std::uint16_t);
-
-// The four shifts, for Checker::Shifted; the count of the last two is in digits.
-inline constexpr Shift Shifts[] = {LongShiftLeft, LongShiftRight, LongShiftLeftDigits,
-                                   LongShiftRightDigits};
-
-// The operations of two operands and one result, with their models.
-inline constexpr struct BinaryCase {
-  Binary op;
-  BinaryModel model;
+// The operations of two operands and one result, each named with its model; callers name the
+// one they mean.
+struct BinaryCase {
+  void (*op)(const TLongNum&, const TLongNum&, TLongNum&);
+  Outcome (*model)(const TLongNum&, const TLongNum&);
   const char* name;
-} BinaryOps[] = {
-    {LongAdd, ModelAdd, "Add"},
-    {LongSub, ModelSub, "Sub"},
-    {LongAddAbs, ModelAddAbs, "AddAbs"},
-    {LongSubAbs, ModelSubAbs, "SubAbs"},
-    {LongMul, ModelMul, "Mul"},
-    {LongDiv, [](const TLongNum& n, const TLongNum& d) { return ModelDivision(n, d, true).q; },
-     "Div"},
-    {LongMod, [](const TLongNum& n, const TLongNum& d) { return ModelDivision(n, d, false).r; },
-     "Mod"},
-    {LongGcd, ModelGcd, "Gcd"},
 };
+inline constexpr BinaryCase Add{LongAdd, ModelAdd, "Add"};
+inline constexpr BinaryCase Sub{LongSub, ModelSub, "Sub"};
+inline constexpr BinaryCase AddAbs{LongAddAbs, ModelAddAbs, "AddAbs"};
+inline constexpr BinaryCase SubAbs{LongSubAbs, ModelSubAbs, "SubAbs"};
+inline constexpr BinaryCase Mul{LongMul, ModelMul, "Mul"};
+inline constexpr BinaryCase Div{
+    LongDiv, [](const TLongNum& n, const TLongNum& d) { return ModelDivision(n, d, true).q; },
+    "Div"};
+inline constexpr BinaryCase Mod{
+    LongMod, [](const TLongNum& n, const TLongNum& d) { return ModelDivision(n, d, false).r; },
+    "Mod"};
+inline constexpr BinaryCase Gcd{LongGcd, ModelGcd, "Gcd"};
+
+// The four shifts; the count of the last two is in digits.
+struct ShiftCase {
+  void (*op)(TLongNum&, std::uint16_t);
+  bool left;
+  int bitsPerCount;
+  const char* name;
+};
+inline constexpr ShiftCase ShiftLeft{LongShiftLeft, true, 1, "LongShiftLeft"};
+inline constexpr ShiftCase ShiftRight{LongShiftRight, false, 1, "LongShiftRight"};
+inline constexpr ShiftCase ShiftLeftDigits{LongShiftLeftDigits, true, 8, "LongShiftLeftDigits"};
+inline constexpr ShiftCase ShiftRightDigits{LongShiftRightDigits, false, 8, "LongShiftRightDigits"};
 
 class Checker {
  public:
@@ -182,7 +189,7 @@ class Checker {
   // and b are alike, with a, b and the result all one record.
   void BinaryOp(const BinaryCase& c, const TLongNum& a, const TLongNum& b,
                 const TLongNum& previous) {
-    const Binary op = c.op;
+    const auto op = c.op;
     const char* what = c.name;
     const Outcome expected = c.model(a, b);
     TLongNum r = previous, x = a, y = b, z = a;
@@ -215,13 +222,12 @@ class Checker {
           "quotient over the dividend, remainder over the divisor");
   }
 
-  // Shifts[which] of a by count (bits, or digits for the last two).
-  void Shifted(const TLongNum& a, int count, int which) {
-    const int bits = count * (which >= 2 ? 8 : 1);
+  // The shift of a by count (bits or digits, as the shift counts).
+  void Shifted(const ShiftCase& shift, const TLongNum& a, int count) {
     TLongNum x = a;
-    Matches([&] { Shifts[which](x, static_cast<std::uint16_t>(count)); }, x,
-            ModelShift(a, bits, which % 2 == 0), "a shift",
-            std::to_string(which) + " by " + std::to_string(count));
+    Matches([&] { shift.op(x, static_cast<std::uint16_t>(count)); }, x,
+            ModelShift(a, count * shift.bitsPerCount, shift.left), shift.name,
+            "by " + std::to_string(count));
   }
 
   // Comparison, sign, zero test, negation and conversion to int.
@@ -229,8 +235,10 @@ class Checker {
     const int abs = cmp(Magnitude(a), Magnitude(b));
     const int absSign = (abs > 0) - (abs < 0);
     Expect(LongCompareAbs(a, b) == absSign, "LongCompareAbs");
-    // Different Signs decide by themselves, so a zero with Sign -1 stands below LongZero.
-    Expect(LongCompare(a, b) == (a.Sign != b.Sign ? a.Sign : a.Sign * absSign), "LongCompare");
+    // The order of the values, in which a zero with Sign -1 stands just below LongZero.
+    const int byValue = cmp(Value(a), Value(b));
+    const int order = byValue != 0 ? byValue : a.Sign - b.Sign;
+    Expect(LongCompare(a, b) == (order > 0) - (order < 0), "LongCompare");
     Expect(LongSign(a) == (Magnitude(a) == 0 ? 0 : a.Sign), "LongSign");
     Expect(LongIsZero(a) == (Magnitude(a) == 0), "LongIsZero");
     TLongNum negated = a;

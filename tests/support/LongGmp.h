@@ -75,8 +75,4 @@ inline std::string RecordDifference(const TLongNum& actual, const TLongNum& expe
   return {};
 }
 
-inline bool SameFields(const TLongNum& a, const TLongNum& b) {
-  return RecordDifference(a, b).empty();
-}
-
 }  // namespace longtest

@@ -19,14 +19,15 @@ class FdSource : public ByteSource {
   bool ended_ = false;
 };
 
-// Writes to a file descriptor. Throws OutputError when a write fails.
+// Writes to a file descriptor. Throws OutputError, naming the stream, when a write fails.
 class FdSink : public ByteSink {
  public:
-  explicit FdSink(int fd) : fd_(fd) {}
+  FdSink(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
   void Write(const char* bytes, std::size_t count) override;
   void Flush() override;
 
  private:
   int fd_;
+  std::string name_;
   std::string pending_;
 };

@@ -51,7 +51,7 @@ void FdSink::Flush() {
       if (Retry(fd_, POLLOUT)) continue;
       const int error = errno;
       pending_.clear();
-      throw OutputError(std::strerror(error));
+      throw OutputError(name_, std::strerror(error));
     }
     done += static_cast<std::size_t>(wrote);
   }
@@ -70,9 +70,11 @@ std::unique_ptr<ByteSource> StandardInput() {
 }
 
 std::unique_ptr<ByteSink> StandardOutput() {
-  return std::make_unique<FdSink>(STDOUT_FILENO);
+  return std::make_unique<FdSink>(STDOUT_FILENO, "standard output");
 }
 
 std::unique_ptr<ByteSink> StandardError() {
-  return std::make_unique<FdSink>(STDERR_FILENO);
+  return std::make_unique<FdSink>(STDERR_FILENO, "standard error");
 }
+
+const std::string_view FailedOutputLineEnd = "\n";

@@ -6,44 +6,63 @@
 #include <string_view>
 #include <vector>
 
-#include "IconvTexts.h"
+#include "Texts.h"
 
 namespace {
 
-// The UTF-8 text converted by cd, or nothing when it has a character the target lacks.
-std::optional<std::string> Convert(iconv_t cd, const std::string& text) {
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  std::vector<char> out(text.size() * 4 + 16);
-  char* in = const_cast<char*>(text.data());
-  std::size_t inLeft = text.size();
-  char* dst = out.data();
-  std::size_t outLeft = out.size();
-  if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
-  // Close any shift state that a stateful encoding has open.
-  if (iconv(cd, nullptr, nullptr, &dst, &outLeft) == static_cast<std::size_t>(-1)) {
-    return std::nullopt;
+// Conversion from UTF-8 into a character set that iconv knows by name.
+class Iconv {
+ public:
+  explicit Iconv(const char* charset) : cd_(iconv_open(charset, "UTF-8")) {}
+  ~Iconv() {
+    if (cd_ != Unknown()) iconv_close(cd_);
   }
-  return std::string(out.data(), dst);
+  Iconv(const Iconv&) = delete;
+  Iconv& operator=(const Iconv&) = delete;
+
+  // The text converted, or nothing when the character set lacks one of its characters or
+  // iconv does not know the character set.
+  std::optional<std::string> operator()(const std::string& text) const {
+    if (cd_ == Unknown()) return std::nullopt;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    std::vector<char> out(text.size() * 4 + 16);
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    char* dst = out.data();
+    std::size_t outLeft = out.size();
+    if (iconv(cd_, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1)) {
+      return std::nullopt;
+    }
+    // Close any shift state that a stateful encoding has open.
+    if (iconv(cd_, nullptr, nullptr, &dst, &outLeft) == static_cast<std::size_t>(-1)) {
+      return std::nullopt;
+    }
+    return std::string(out.data(), dst);
+  }
+
+ private:
+  static iconv_t Unknown() { return reinterpret_cast<iconv_t>(-1); }
+  iconv_t cd_;
+};
+
+// The user's Japanese messages get the Japanese help.
+HelpLanguage LocaleHelpLanguage() {
+  const char* messages = std::setlocale(LC_MESSAGES, nullptr);
+  const bool japanese = messages != nullptr && std::string_view(messages).starts_with("ja");
+  return japanese ? HelpLanguage::Japanese : HelpLanguage::English;
 }
 
 }  // namespace
 
-DialogueTexts TextsInCharset(const char* charset, const std::string& decimalPoint,
-                             HelpLanguage helpLanguage) {
-  const DialogueTexts utf8 = Utf8Texts(decimalPoint, helpLanguage);
-  iconv_t cd = iconv_open(charset, "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
-  const std::optional<DialogueTexts> converted =
-      ConvertTexts(utf8, [cd](const std::string& text) { return Convert(cd, text); });
-  iconv_close(cd);
-  return converted.value_or(utf8);
-}
-
 DialogueTexts TextsForLocale() {
   const char* point = std::localeconv()->decimal_point;
-  const std::string decimalPoint = point != nullptr && *point != '\0' ? point : ".";
-  const char* messages = std::setlocale(LC_MESSAGES, nullptr);
-  const bool japanese = messages != nullptr && std::string_view(messages).starts_with("ja");
-  return TextsInCharset(nl_langinfo(CODESET), decimalPoint,
-                        japanese ? HelpLanguage::Japanese : HelpLanguage::English);
+  const DialogueTexts utf8 = Utf8Texts(point != nullptr && *point != '\0' ? point : ".");
+  const Iconv convert(nl_langinfo(CODESET));
+  return ConvertTexts(utf8, [&convert](const std::string& text) { return convert(text); })
+      .value_or(utf8);
+}
+
+std::string HelpForLocale() {
+  const std::string utf8 = Utf8Help(LocaleHelpLanguage());
+  return Iconv(nl_langinfo(CODESET))(utf8).value_or(utf8);
 }

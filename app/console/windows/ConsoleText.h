@@ -18,7 +18,10 @@ std::wstring Utf16FromUtf8(std::string_view utf8);
 // Windows does not know the code page.
 std::optional<std::string> InCodePage(UINT codePage, std::wstring_view text);
 
-// The texts in the code page, with the given decimal separator and the help in the given
-// language; all in UTF-8 when the code page cannot hold every one of them.
-DialogueTexts TextsInCodePage(UINT codePage, std::wstring_view decimalPoint,
-                              HelpLanguage helpLanguage = HelpLanguage::English);
+// The texts in the code page, with the given decimal separator; all in UTF-8 when the code
+// page cannot hold every one of them.
+DialogueTexts TextsInCodePage(UINT codePage, std::wstring_view decimalPoint);
+
+// The help in the given language in the code page, or in UTF-8 when the code page cannot hold
+// the whole of it.
+std::string HelpInCodePage(UINT codePage, HelpLanguage language);

@@ -46,9 +46,9 @@ int HandleSource::Next() {
 }
 
 // Hands count characters from data to write(from, count, &taken) until it has taken them
-// all. Throws OutputError when it fails.
+// all. Throws OutputError, naming the stream, when it fails.
 template <typename Char, typename WriteCall>
-void WriteAll(const Char* data, std::size_t count, WriteCall write) {
+void WriteAll(const std::string& stream, const Char* data, std::size_t count, WriteCall write) {
   // Older consoles refuse a single write of much more than this.
   constexpr std::size_t MostAtOnce = 8192;
   std::size_t done = 0;
@@ -56,7 +56,7 @@ void WriteAll(const Char* data, std::size_t count, WriteCall write) {
     DWORD taken = 0;
     const auto chunk = static_cast<DWORD>(std::min(count - done, MostAtOnce));
     if (!write(data + done, chunk, &taken)) {
-      throw OutputError(std::system_category().message(static_cast<int>(GetLastError())));
+      throw OutputError(stream, std::system_category().message(static_cast<int>(GetLastError())));
     }
     done += taken;
   }
@@ -65,13 +65,15 @@ void WriteAll(const Char* data, std::size_t count, WriteCall write) {
 // Writes to a handle: UTF-8 text as UTF-16 on a console, bytes as they are elsewhere.
 class HandleSink : public ByteSink {
  public:
-  explicit HandleSink(HANDLE handle) : handle_(handle), console_(IsConsole(handle)) {}
+  HandleSink(HANDLE handle, std::string name)
+      : handle_(handle), console_(IsConsole(handle)), name_(std::move(name)) {}
   void Write(const char* bytes, std::size_t count) override { pending_.append(bytes, count); }
   void Flush() override;
 
  private:
   HANDLE handle_;
   bool console_;
+  std::string name_;
   std::string pending_;
 };
 
@@ -81,13 +83,15 @@ void HandleSink::Flush() {
   if (console_) {
     // Every flush ends after a whole text or digit, so no character is split here.
     const std::wstring text = Utf16FromUtf8(bytes);
-    WriteAll(text.data(), text.size(), [this](const wchar_t* from, DWORD count, DWORD* taken) {
-      return WriteConsoleW(handle_, from, count, taken, nullptr);
-    });
+    WriteAll(name_, text.data(), text.size(),
+             [this](const wchar_t* from, DWORD count, DWORD* taken) {
+               return WriteConsoleW(handle_, from, count, taken, nullptr);
+             });
   } else {
-    WriteAll(bytes.data(), bytes.size(), [this](const char* from, DWORD count, DWORD* taken) {
-      return WriteFile(handle_, from, count, taken, nullptr);
-    });
+    WriteAll(name_, bytes.data(), bytes.size(),
+             [this](const char* from, DWORD count, DWORD* taken) {
+               return WriteFile(handle_, from, count, taken, nullptr);
+             });
   }
 }
 
@@ -109,9 +113,11 @@ std::unique_ptr<ByteSource> StandardInput() {
 }
 
 std::unique_ptr<ByteSink> StandardOutput() {
-  return std::make_unique<HandleSink>(GetStdHandle(STD_OUTPUT_HANDLE));
+  return std::make_unique<HandleSink>(GetStdHandle(STD_OUTPUT_HANDLE), "standard output");
 }
 
 std::unique_ptr<ByteSink> StandardError() {
-  return std::make_unique<HandleSink>(GetStdHandle(STD_ERROR_HANDLE));
+  return std::make_unique<HandleSink>(GetStdHandle(STD_ERROR_HANDLE), "standard error");
 }
+
+const std::string_view FailedOutputLineEnd = "\r\n";

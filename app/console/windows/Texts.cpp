@@ -12,6 +12,12 @@ std::wstring DecimalSeparator() {
   return length > 1 ? std::wstring(separator, static_cast<std::size_t>(length - 1)) : L".";
 }
 
+// A console is written in UTF-16, which the sink makes from UTF-8; anything else gets the
+// bytes of the ANSI code page, as a Windows program's output is read.
+UINT OutputCodePage() {
+  return IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)) ? CP_UTF8 : GetACP();
+}
+
 }  // namespace
 
 std::wstring Utf16FromUtf8(std::string_view utf8) {
@@ -40,10 +46,8 @@ std::optional<std::string> InCodePage(UINT codePage, std::wstring_view text) {
   return bytes;
 }
 
-DialogueTexts TextsInCodePage(UINT codePage, std::wstring_view decimalPoint,
-                              HelpLanguage helpLanguage) {
-  const DialogueTexts utf8 =
-      Utf8Texts(InCodePage(CP_UTF8, decimalPoint).value_or("."), helpLanguage);
+DialogueTexts TextsInCodePage(UINT codePage, std::wstring_view decimalPoint) {
+  const DialogueTexts utf8 = Utf8Texts(InCodePage(CP_UTF8, decimalPoint).value_or("."));
   const auto convert = [codePage](const std::string& text) {
     return InCodePage(codePage, Utf16FromUtf8(text));
   };
@@ -54,11 +58,17 @@ DialogueTexts TextsInCodePage(UINT codePage, std::wstring_view decimalPoint,
   return *converted;
 }
 
+std::string HelpInCodePage(UINT codePage, HelpLanguage language) {
+  const std::string utf8 = Utf8Help(language);
+  return InCodePage(codePage, Utf16FromUtf8(utf8)).value_or(utf8);
+}
+
 DialogueTexts TextsForLocale() {
-  // A console is written in UTF-16, which the sink makes from UTF-8; anything else gets the
-  // bytes of the ANSI code page, as a Windows program's output is read.
-  const UINT codePage = IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)) ? CP_UTF8 : GetACP();
+  return TextsInCodePage(OutputCodePage(), DecimalSeparator());
+}
+
+std::string HelpForLocale() {
   const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
-  return TextsInCodePage(codePage, DecimalSeparator(),
-                         japanese ? HelpLanguage::Japanese : HelpLanguage::English);
+  return HelpInCodePage(OutputCodePage(),
+                        japanese ? HelpLanguage::Japanese : HelpLanguage::English);
 }
