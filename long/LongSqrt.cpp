@@ -154,11 +154,11 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   LongMul(root, LongTen, root);
   LongMul(rem, Hundred, rem);
   if (root.Overflowed || rem.Overflowed) return -1;
-  // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product is
-  // formed only here, in a record of its own: its saturation shows only in the flag.
+  // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product would
+  // be a record of its own, so its saturation shows only in the flag.
   if (BitLength(root) == MaxBits) {
     TLongNum twice;
-    LongMul(root, LongTwo, twice);
+    LongSaturate(twice);
     return -1;
   }
 
