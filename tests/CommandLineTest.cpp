@@ -10,9 +10,8 @@
 
 namespace {
 
-const std::string Program = TAVODIGITS_PROGRAM;
-// The locales that the tests run under are made by a fixture of the suite, in this folder.
-const std::string LocaleDir = TAVODIGITS_TEST_LOCALES;
+using programtest::LocaleDir;
+using programtest::Program;
 
 const std::string EnglishHelp = R"(Usage: tavodigits [OPTION]
 Compute pi, e or the square root of n to as many decimal places as asked for,

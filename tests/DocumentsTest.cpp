@@ -109,7 +109,7 @@ TEST(Documents, ExampleSessionsAreWhatTheProgramPrints) {
     ASSERT_FALSE(example.input.empty()) << page.path << " shows no session";
     programtest::Options options;
     options.environment = {"LC_ALL=C.UTF-8"};
-    const programtest::Outcome run = programtest::Run(TAVODIGITS_PROGRAM, example.input, options);
+    const programtest::Outcome run = programtest::Run(programtest::Program, example.input, options);
     // The shell's prompt follows the program's last prompt on its line.
     const std::string session = AsShown(run.out) + "$ echo $?\n" + std::to_string(run.status);
     std::string shown;

@@ -11,9 +11,9 @@
 
 namespace {
 
-using namespace dialoguetest;
+using programtest::Program;
 
-const std::string Program = TAVODIGITS_PROGRAM;
+using namespace dialoguetest;
 
 // Memory stays flat under input far larger than it: the peak stays under 16 MiB while 32 MB
 // come in. The bound is held on the program as users build it, in the unsanitised suite only.

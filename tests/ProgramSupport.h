@@ -22,6 +22,11 @@
 
 namespace programtest {
 
+// The program under test, and the folder of the locales that a fixture of the suite makes for
+// its tests.
+inline const std::string Program = TAVODIGITS_PROGRAM;
+inline const std::string LocaleDir = TAVODIGITS_TEST_LOCALES;
+
 struct Outcome {
   std::string out;
   std::string err;

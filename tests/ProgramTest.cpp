@@ -9,17 +9,15 @@
 
 namespace {
 
-using namespace dialoguetest;
+using programtest::LocaleDir;
+using programtest::Program;
 
-const std::string Program = TAVODIGITS_PROGRAM;
+using namespace dialoguetest;
 
 // A question as the user sees it in UTF-8, seconds masked: √2 to 5 places, then the end.
 const std::string SqrtTranscript =
     Menu + PlacesPrompt + "\r\n" + "\r\n√2＝ 1.\r\n" + "41421" + Seconds + "\n\r\n" + Labels +
     "    0     2     1     0     2     0     0     0     0     0 \r\n" + Menu;
-
-// The locales that the tests run under are made by a fixture of the suite, in this folder.
-const std::string LocaleDir = TAVODIGITS_TEST_LOCALES;
 
 class ProgramTest : public ::testing::Test {
  protected:
