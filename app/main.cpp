@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   const std::unique_ptr<ByteSink> err = StandardError();
   try {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    if (const auto status = AnswerArguments(arguments, TAVO_VERSION, HelpForLocale(), *out, *err)) {
+    if (const auto status = AnswerArguments(arguments, TAVO_VERSION, HelpForLocale, *out, *err)) {
       return *status;
     }
     Console console(*in, *out, texts);

@@ -53,14 +53,14 @@ void WriteAll(ByteSink& sink, std::string_view text) {
 }  // namespace
 
 std::optional<int> AnswerArguments(const std::vector<std::string_view>& arguments,
-                                   std::string_view version, std::string_view help, ByteSink& out,
+                                   std::string_view version, std::string (*help)(), ByteSink& out,
                                    ByteSink& err) {
   const Request request = Parse(arguments);
   switch (request.kind) {
     case Request::Dialogue:
       return std::nullopt;
     case Request::Help:
-      WriteAll(out, help);
+      WriteAll(out, help());
       return ExitSuccess;
     case Request::Version:
       WriteAll(out, "tavodigits " + std::string(version) + "\n" + std::string(Copyright));

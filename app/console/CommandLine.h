@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,9 +12,10 @@
 // Answers the arguments (those after the program's name) and returns the exit status: the
 // help or the version written to out (0), or a line naming a wrong argument and a pointer to
 // --help written to err, with nothing on out (2). Returns nothing when there are no
-// arguments, for the dialogue to run. Throws OutputError when a write fails.
+// arguments, for the dialogue to run. help gives the help's text; it is asked only for --help,
+// so that a plain start converts no help. Throws OutputError when a write fails.
 std::optional<int> AnswerArguments(const std::vector<std::string_view>& arguments,
-                                   std::string_view version, std::string_view help, ByteSink& out,
+                                   std::string_view version, std::string (*help)(), ByteSink& out,
                                    ByteSink& err);
 
 // Tells on err of an output that failed, unless err is the one that failed, and returns the
