@@ -1,16 +1,11 @@
-// Word kernels: arithmetic on bare runs of little-endian 64-bit words, least significant
-// first. They know nothing of signs, lengths in digits or saturation; the record operations
-// of TavoLong own those. A run is a pointer and a word count; unless a contract says
+// Word kernels: arithmetic on bare runs of 64-bit words, least significant first. They know
+// nothing of signs, lengths in digits or saturation; the record operations of TavoLong own
+// those. A run is a pointer and a word count; unless a contract says
 // otherwise, a destination may coincide with a source (the same start), but must not overlap
 // it in any other way.
 #pragma once
 
-#include <cstdint>
-
-using Word = std::uint64_t;
-// A GCC and clang extension; __extension__ keeps -Wpedantic quiet about it.
-__extension__ typedef unsigned __int128 DoubleWord;
-inline constexpr int WordBits = 64;
+#include "DoubleWord.h"
 
 // -1, 0 or +1 as a[0..n) is below, equal to or above b[0..n); compares from the top.
 int WordsCompare(const Word* a, const Word* b, int n);
