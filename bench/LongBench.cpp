@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 
+#include "LongGmp.h"
 #include "RatioReporter.h"
 #include "TavoLong.h"
 
@@ -27,7 +28,7 @@ struct GmpValue {
   mpz_t z;
   explicit GmpValue(const TLongNum& a) {
     mpz_init(z);
-    mpz_import(z, a.Len, -1, 1, 0, 0, a.Digit.Bytes());
+    mpz_set(z, longtest::Magnitude(a).get_mpz_t());
   }
   GmpValue() { mpz_init(z); }
   ~GmpValue() { mpz_clear(z); }

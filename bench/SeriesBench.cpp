@@ -10,6 +10,7 @@
 #include "DigitSink.h"
 #include "FractionDigits.h"
 #include "GmpSeries.h"
+#include "LongGmp.h"
 #include "RatioReporter.h"
 #include "Series.h"
 #include "Sqrt.h"
@@ -99,9 +100,7 @@ BENCHMARK(OursFractionDigits)->Name("Ours/FractionDigits")->Args({4000, 2000});
 
 void GmpFractionDigits(benchmark::State& state) {
   const TBunsuu f = RandomFraction(static_cast<int>(state.range(0)));
-  mpz_class num, den;
-  mpz_import(num.get_mpz_t(), f.Num.Len, -1, 1, 0, 0, f.Num.Digit.Bytes());
-  mpz_import(den.get_mpz_t(), f.Den.Len, -1, 1, 0, 0, f.Den.Digit.Bytes());
+  const mpz_class num = longtest::Magnitude(f.Num), den = longtest::Magnitude(f.Den);
   for (auto _ : state)
     benchmark::DoNotOptimize(gmpseries::DigitText(num, den, state.range(1)));
 }

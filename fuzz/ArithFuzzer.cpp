@@ -65,7 +65,10 @@ TLongNum Operand(Bytes& in) {
   }
   TLongNum r;
   const int len = kind == 4 ? MaxDigits : 1 + static_cast<int>(in.Below(kind < 8 ? MaxDigits : 24));
-  in.Fill(r.Digit.Bytes(), len);
+  std::uint8_t digits[MaxDigits];
+  in.Fill(digits, len);
+  for (int i = 0; i < len; ++i)
+    r.Digit[i] = digits[i];
   if (kind == 5) {
     for (int i = 0; i < len; ++i)
       r.Digit[i] = 0xFF;

@@ -20,11 +20,7 @@ void LongShiftLeftDigits(TLongNum& a, std::uint16_t n) {
     LongSaturate(a);
     return;
   }
-  const int old = UsedWords(a);
-  std::uint8_t* bytes = a.Digit.Bytes();
-  std::memmove(bytes + n, bytes, a.Len);
-  std::memset(bytes, 0, n);
-  FinishMagnitude(a, WordsOf(a.Len + n), old, a.Sign);
+  LongShiftLeft(a, static_cast<std::uint16_t>(8 * n));
 }
 
 void LongShiftLeft(TLongNum& a, std::uint16_t bits) {
@@ -54,12 +50,7 @@ void LongShiftRightDigits(TLongNum& a, std::uint16_t n) {
     LongCopy(a, LongZero);
     return;
   }
-  const int old = UsedWords(a);
-  std::uint8_t* bytes = a.Digit.Bytes();
-  const int len = a.Len - n;
-  std::memmove(bytes, bytes + n, len);
-  std::memset(bytes + len, 0, n);
-  FinishMagnitude(a, WordsOf(len), old, a.Sign);
+  LongShiftRight(a, static_cast<std::uint16_t>(8 * n));
 }
 
 void LongShiftRight(TLongNum& a, std::uint16_t bits) {

@@ -9,13 +9,9 @@
 // otherwise, that record may be the same as any operand.
 #pragma once
 
-#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-
-static_assert(std::endian::native == std::endian::little,
-              "the digit bytes are read as little-endian 64-bit words");
 
 // The capacity of a value, in base-256 digits. 256^4166 - 1 has 10,033 decimal digits.
 inline constexpr int MaxDigits = 4166;
@@ -28,17 +24,43 @@ inline constexpr int DigitSlots = MaxDigits + 1;
 // The digits, padded to whole 64-bit words so that the arithmetic can work a word at a time.
 inline constexpr int WordSlots = (DigitSlots + 7) / 8;
 
-// The digit array of a TLongNum: Digit[0] is the least significant digit. The storage is a
-// run of little-endian 64-bit words, so digit i is byte i % 8 of Word[i / 8].
+// The digit array of a TLongNum: Digit[i] is digit i, Digit[0] the least significant. The
+// storage is a run of 64-bit words that the arithmetic works on a word at a time: digit i is
+// bits 8 (i % 8) to 8 (i % 8) + 7 of Word[i / 8], whatever the CPU's byte order.
 struct TLongDigits {
   std::uint64_t Word[WordSlots] = {};
 
-  std::uint8_t& operator[](std::size_t i) { return reinterpret_cast<std::uint8_t*>(Word)[i]; }
+  // One digit, read and written through shifts of its word.
+  class Reference {
+   public:
+    constexpr Reference(std::uint64_t& word, int shift) : word_(word), shift_(shift) {}
+    constexpr operator std::uint8_t() const {  // NOLINT: reads as the digit it stands for
+      return static_cast<std::uint8_t>(word_ >> shift_);
+    }
+    constexpr Reference& operator=(std::uint8_t digit) {
+      word_ = (word_ & ~(std::uint64_t{0xFF} << shift_)) | std::uint64_t{digit} << shift_;
+      return *this;
+    }
+    // Copies the digit another reference stands for, as a digit does.
+    constexpr Reference& operator=(const Reference& other) {
+      return *this = static_cast<std::uint8_t>(other);
+    }
+    constexpr Reference& operator|=(std::uint8_t bits) {
+      word_ |= std::uint64_t{bits} << shift_;
+      return *this;
+    }
+
+   private:
+    std::uint64_t& word_;
+    int shift_;
+  };
+
+  constexpr Reference operator[](std::size_t i) {
+    return Reference(Word[i / 8], static_cast<int>(8 * (i % 8)));
+  }
   constexpr std::uint8_t operator[](std::size_t i) const {
     return static_cast<std::uint8_t>(Word[i / 8] >> (8 * (i % 8)));
   }
-  std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(Word); }
-  const std::uint8_t* Bytes() const { return reinterpret_cast<const std::uint8_t*>(Word); }
 };
 
 // A signed integer: Sign * (Digit[0] + Digit[1]*256 + ... + Digit[Len-1]*256^(Len-1)).

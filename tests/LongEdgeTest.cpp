@@ -207,6 +207,8 @@ TEST(LongShifts, DigitsBitsAndCapacity) {
          return f;
        }(),
        false},
+      {"0x12345 << 1 digit", leftDigits(1), V(0x12345), V(0x1234500), false},
+      {"0x1234500 >> 1 digit", rightDigits(1), V(0x1234500), V(0x12345), false},
       {"256 >> 1 digit", rightDigits(1), V(256), V(1), false},
       {"256 >> 2 digits", rightDigits(2), V(256), LongZero, false},
       {"-256 >> 2 digits", rightDigits(2), V(-256), LongZero, false},

@@ -17,9 +17,10 @@ inline const mpz_class& Capacity() {
   return capacity;
 }
 
+// The digits' words, least significant first, each in the CPU's own byte order.
 inline mpz_class Magnitude(const TLongNum& a) {
   mpz_class z;
-  mpz_import(z.get_mpz_t(), a.Len, -1, 1, 0, 0, a.Digit.Bytes());
+  mpz_import(z.get_mpz_t(), (a.Len + 7u) / 8, -1, sizeof a.Digit.Word[0], 0, 0, a.Digit.Word);
   return z;
 }
 
@@ -32,9 +33,9 @@ inline mpz_class Value(const TLongNum& a) {
 inline TLongNum Record(const mpz_class& m, int sign) {
   TLongNum r;
   const mpz_class magnitude = abs(m);
-  size_t count = 0;
-  mpz_export(r.Digit.Bytes(), &count, -1, 1, 0, 0, magnitude.get_mpz_t());
-  r.Len = static_cast<std::uint16_t>(count == 0 ? 1 : count);
+  mpz_export(r.Digit.Word, nullptr, -1, sizeof r.Digit.Word[0], 0, 0, magnitude.get_mpz_t());
+  const std::size_t bits = magnitude == 0 ? 1 : mpz_sizeinbase(magnitude.get_mpz_t(), 2);
+  r.Len = static_cast<std::uint16_t>((bits + 7) / 8);
   r.Sign = static_cast<std::int8_t>(sign);
   return r;
 }
