@@ -125,7 +125,9 @@ int CertainQuotients(DoubleWord a, DoubleWord b, EuclidRun& run) {
   Word sCarry = ys;
   Word tCarry = xt;
   // Two words a turn: fewer loop instructions per word (about 8% faster).
+#if defined(__GNUC__)
 #pragma GCC unroll 2
+#endif
   for (int i = 0; i < n; ++i) {
     const Word ui = u[i];
     const Word vi = v[i];

@@ -4,24 +4,33 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+
+// One text of the dialogue. It has no default, so that a table of DialogueTexts that leaves a
+// text out does not compile, whatever the compiler.
+struct DialogueText : std::string {
+  DialogueText() = delete;
+  DialogueText(std::string text) : std::string(std::move(text)) {}  // NOLINT: a text is a string
+  DialogueText(const char* text) : std::string(text) {}             // NOLINT: and so is a literal
+};
 
 struct DialogueTexts {
-  std::string MenuIntro;     // what the program does
-  std::string MenuPi;        // menu line for 0
-  std::string MenuE;         // menu line for 1
-  std::string MenuSqrt;      // menu line for n
-  std::string MenuPrompt;    // asks for the number
-  std::string PlacesPrompt;  // asks for the places
-  std::string SecondsOpen;   // before the elapsed seconds
-  std::string SecondsClose;  // after them
-  std::string PiHeader;
-  std::string EHeader;
-  std::string SqrtSign;    // before n in the header of a square root
-  std::string SqrtEquals;  // between n and the integer part
-  std::string InputError;
-  std::string RangeError;
-  std::string Overflow;
-  std::string DecimalPoint;  // the separator of the elapsed seconds
+  DialogueText MenuIntro;     // what the program does
+  DialogueText MenuPi;        // menu line for 0
+  DialogueText MenuE;         // menu line for 1
+  DialogueText MenuSqrt;      // menu line for n
+  DialogueText MenuPrompt;    // asks for the number
+  DialogueText PlacesPrompt;  // asks for the places
+  DialogueText SecondsOpen;   // before the elapsed seconds
+  DialogueText SecondsClose;  // after them
+  DialogueText PiHeader;
+  DialogueText EHeader;
+  DialogueText SqrtSign;    // before n in the header of a square root
+  DialogueText SqrtEquals;  // between n and the integer part
+  DialogueText InputError;
+  DialogueText RangeError;
+  DialogueText Overflow;
+  DialogueText DecimalPoint;  // the separator of the elapsed seconds
 };
 
 // The texts in UTF-8, the encoding of the table, with the given decimal separator.
