@@ -1,12 +1,13 @@
-# Cross-compiling for 64-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-x86-64). The
-# posix thread model, because the win32 one lacks std::mutex, which GoogleTest needs.
+# Cross-compiling for Windows with MinGW-w64, for the CMAKE_SYSTEM_PROCESSOR that the
+# including file names (x86_64 or i686). The posix thread model, because the win32 one lacks
+# std::mutex, which GoogleTest needs.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(TAVO_MINGW ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
+set(CMAKE_C_COMPILER ${TAVO_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TAVO_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${TAVO_MINGW}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${TAVO_MINGW})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

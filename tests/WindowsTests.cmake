@@ -1,6 +1,6 @@
 # The Windows build's suites, run under wine: those that need no GMP, which MinGW lacks, and
 # the texts in the code pages. The programs that drive the built program through POSIX pipes
-# stay on Linux; the comparison of the two programs (windows_compare.sh) covers that ground.
+# stay on Linux; the comparison of the two programs (compare_sessions.sh) covers that ground.
 
 # GoogleTest built from its sources with the cross compiler.
 set(TAVO_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian: googletest)")
