@@ -2,11 +2,9 @@
 
 #include <string>
 
-namespace {
+#include "ExitStatus.h"
 
-constexpr int ExitSuccess = 0;
-constexpr int ExitFailure = 1;
-constexpr int ExitUsage = 2;
+namespace {
 
 constexpr std::string_view Copyright =
     "Copyright (c) 2026 the tavodigits authors\n"

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ExitStatus.h"
 #include "Report.h"
 #include "Series.h"
 #include "Sqrt.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr int ExitNormal = 0;
-constexpr int ExitError = 1;
 constexpr std::int32_t LargestSqrtChoice = 65535;
 
 void ShowMenu(Console& console) {
@@ -34,7 +33,7 @@ int Refuse(Console& console, const std::string& message) {
   console.LineEnd();
   console.Write(message);
   console.LineEnd();
-  return ExitError;
+  return ExitFailure;
 }
 
 // Runs the computation of one question and leaves its digits in digitString.
@@ -73,18 +72,18 @@ int RunDialogue(Console& console, std::uint16_t placesLimit) {
     const ReadResult menu = console.ReadNumber();
     if (menu.status == ReadStatus::EndOfInput) {
       console.LineEnd();
-      return ExitNormal;
+      return ExitSuccess;
     }
     if (menu.status == ReadStatus::InputError) return Refuse(console, texts.InputError);
     const std::int32_t menuChoice = menu.value;
-    if (menuChoice < 0) return ExitNormal;
+    if (menuChoice < 0) return ExitSuccess;
 
     console.Write(texts.PlacesPrompt);
     console.Flush();
     const ReadResult places = console.ReadNumber();
     if (places.status == ReadStatus::EndOfInput) {
       console.LineEnd();
-      return ExitNormal;
+      return ExitSuccess;
     }
     if (places.status == ReadStatus::InputError) return Refuse(console, texts.InputError);
     // The places are taken modulo 65536: -1 asks for 65535, 65536 for none.
