@@ -46,8 +46,9 @@ std::unique_ptr<ByteSource> StandardInput();
 std::unique_ptr<ByteSink> StandardOutput();
 // Standard error, for the program's own messages. Flush throws OutputError when it fails.
 std::unique_ptr<ByteSink> StandardError();
-// What ends the report of a failed output on standard error: a line feed, but on Windows a
-// carriage return and a line feed, as that report has always been written there.
+// What ends the report of a failed output on standard error: the platform's own line end, a
+// line feed, or on Windows a carriage return and a line feed. The sinks write bytes as they
+// are given, with no text mode to turn one line end into the other.
 extern const std::string_view FailedOutputLineEnd;
 
 // Bytes held in memory.
