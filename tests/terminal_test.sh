@@ -2,7 +2,8 @@
 # The program in a real terminal: tmux runs it, the test types at its prompts and reads the
 # screen. Each screen is read once the program has read what was typed and sleeps again, or
 # has ended, and the terminal has shown all it wrote: a wrong screen fails at once, since
-# nothing more can come.
+# nothing more can come. Each wait is for a state, not for a time: it looks again after a
+# short sleep, so as not to keep a core busy while the program works.
 set -euo pipefail
 program=$1
 if ! command -v tmux >/dev/null || [[ ! -r /proc/self/io ]]; then
@@ -38,7 +39,7 @@ type_line() {
   local before count
   before=$(bytes_read)
   tmux_ send-keys -t "$pane" -- "$1" Enter
-  until count=$(bytes_read); [[ -z $count ]] || ((count >= before + ${#1} + 1)); do :; done
+  until count=$(bytes_read); [[ -z $count ]] || ((count >= before + ${#1} + 1)); do sleep 0.01; done
 }
 
 # Waits until the program sleeps or has ended, then until the terminal has shown all it
@@ -46,9 +47,9 @@ type_line() {
 # show a line matching each extended regular expression.
 shows() {
   local marker="shown-$RANDOM$RANDOM" screen pattern
-  while [[ $(stat_field 3) == [RD] ]]; do :; done
+  while [[ $(stat_field 3) == [RD] ]]; do sleep 0.01; done
   printf '\033]2;%s\007' "$marker" >"$(tmux_ display -p -t "$pane" '#{pane_tty}')"
-  until [[ $(tmux_ display -p -t "$pane" '#{pane_title}') == "$marker" ]]; do :; done
+  until [[ $(tmux_ display -p -t "$pane" '#{pane_title}') == "$marker" ]]; do sleep 0.01; done
   screen=$(tmux_ capture-pane -p -t "$pane" -S -50)
   for pattern in "$@"; do
     grep -q -E -- "$pattern" <<<"$screen" ||
@@ -64,7 +65,7 @@ start() {
   local run="echo \$\$ >$work/pid; exec env LC_ALL=C.UTF-8 $program"
   [[ $# == 1 ]] || run="sh -c '$run'; echo \$? >$2"
   tmux_ -f /dev/null new-session -d -s "$pane" -x 160 -y 50 "$run"
-  until [[ -s $work/pid ]]; do :; done
+  until [[ -s $work/pid ]]; do sleep 0.01; done
   pid=$(<"$work/pid") && rm "$work/pid"
 }
 
@@ -79,7 +80,7 @@ shows "^√2＝ 1\.$" "^41421356237309504880168872420969807856967187537694 {7}\(
   "^   '0'   '1'   '2'   '3'   '4'   '5'   '6'   '7'   '8'   '9'$" \
   "^    5     4     4     4     5     4     6     6     7     5$" "$menu_prompt$"
 type_line -1
-until [[ -s $work/status ]]; do :; done
+until [[ -s $work/status ]]; do sleep 0.01; done
 [[ $(<"$work/status") == 0 ]] || { echo "exit status $(<"$work/status") after -1" >&2 && exit 1; }
 
 # The terminal goes away while the program waits at its prompt: it must end, not linger. The
@@ -88,6 +89,8 @@ until [[ -s $work/status ]]; do :; done
 start hangup
 shows "$menu_prompt"
 tmux_ kill-session -t hangup
-while [[ -n $(stat_field 3) && ($(stat_field 7) != 0 || $(stat_field 3) == [RD]) ]]; do :; done
+while [[ -n $(stat_field 3) && ($(stat_field 7) != 0 || $(stat_field 3) == [RD]) ]]; do
+  sleep 0.01
+done
 [[ -z $(stat_field 3) ]] || { echo "the program outlived its terminal" >&2 && exit 1; }
 echo "terminal test passed"
