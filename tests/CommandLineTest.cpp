@@ -91,8 +91,10 @@ const struct {
 } Cases[] = {
     {{"--help"}, Answer::Help, ""},
     {{"--he"}, Answer::Help, ""},
+    {{"--h"}, Answer::Help, ""},
     {{"places", "--help"}, Answer::Help, ""},
     {{"--version"}, Answer::Version, ""},
+    {{"--v"}, Answer::Version, ""},
     {{"--foo"}, Answer::Refusal, "tavodigits: unrecognized option '--foo'\n" + TryHelp},
     {{"--help=1"}, Answer::Refusal, "tavodigits: unrecognized option '--help=1'\n" + TryHelp},
     {{"-x"}, Answer::Refusal, "tavodigits: invalid option -- 'x'\n" + TryHelp},
