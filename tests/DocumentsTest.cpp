@@ -1,6 +1,7 @@
 // The example sessions that the README and the manual pages show are what the program prints:
 // each is run as its page shows it, and the page's transcript is compared with the program's,
-// the seconds masked. A line of a manual page set in italics stands for output left out.
+// the seconds masked. A line of a manual page set in italics stands for output left out. The
+// line ends that each page quotes are the bytes that the program writes.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -20,14 +21,33 @@ struct Example {
   bool showsTheEnd = false;         // whether the page shows all of the session to its end
 };
 
-// The troff escapes that the manual pages' examples use, and what they stand for.
+struct Page {
+  const char* path;
+  std::string indent;  // of its example
+  std::string end;     // the line that ends its example, if any
+  bool troff;          // whether it is a manual page, with troff's escapes
+};
+
+const Page Pages[] = {{"README.md", "    ", "\n", false},
+                      {"man/tavodigits.1", "", ".EE", true},
+                      {"man/ja/tavodigits.1", "", ".EE", true}};
+
+// Replaces each from in the text by to, and gives how many there were.
+std::size_t ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+    ++count;
+  }
+  return count;
+}
+
+// The troff escapes that the manual pages use, and what they stand for.
 std::string Unescape(std::string line) {
   const std::pair<std::string, std::string> escapes[] = {
       {"\\(*p", "π"}, {"\\[uFF1D]", "＝"}, {"\\[u79D2]", "秒"}, {"\\-", "-"}, {"\\e", "\\"}};
-  for (const auto& [escape, text] : escapes) {
-    for (std::size_t at = 0; (at = line.find(escape, at)) != std::string::npos; at += text.size())
-      line.replace(at, escape.size(), text);
-  }
+  for (const auto& [escape, text] : escapes)
+    ReplaceAll(line, escape, text);
   return line;
 }
 
@@ -96,15 +116,7 @@ bool Matches(const std::string& text, const Example& example) {
 }
 
 TEST(Documents, ExampleSessionsAreWhatTheProgramPrints) {
-  struct Page {
-    const char* path;
-    std::string indent;
-    std::string end;  // the line that ends its example, if any
-    bool troff;       // whether it is a manual page, with troff's escapes
-  };
-  for (const Page& page :
-       {Page{"README.md", "    ", "\n", false}, Page{"man/tavodigits.1", "", ".EE", true},
-        Page{"man/ja/tavodigits.1", "", ".EE", true}}) {
+  for (const Page& page : Pages) {
     const Example example = ExampleIn(page.path, page.indent, page.end, page.troff);
     ASSERT_FALSE(example.input.empty()) << page.path << " shows no session";
     programtest::Options options;
@@ -118,6 +130,49 @@ TEST(Documents, ExampleSessionsAreWhatTheProgramPrints) {
     EXPECT_TRUE(Matches(session, example)) << page.path << " shows\n"
                                            << shown << "\nwhere the program prints\n"
                                            << session;
+  }
+}
+
+// The byte sequences with a carriage return that the page quotes as \r and \n, in order:
+// its inputs have none.
+std::vector<std::string> QuotedLineEnds(const Page& page) {
+  std::ifstream file(std::string(TAVODIGITS_SOURCE_DIR) + "/" + page.path);
+  std::vector<std::string> quoted;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (page.troff) line = Unescape(line);
+    std::string bytes;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+      if (line.compare(i, 2, "\\r") == 0 || line.compare(i, 2, "\\n") == 0) {
+        bytes += line[++i] == 'r' ? '\r' : '\n';
+      } else {
+        if (bytes.find('\r') != std::string::npos) quoted.push_back(bytes);
+        bytes.clear();
+      }
+    }
+  }
+  return quoted;
+}
+
+// Each page quotes three sequences: the line end, what the program writes before each menu
+// (two in this session) and what it writes after the time taken (one). With the menus' taken
+// out and the time's made a line end, the line end is all that is left of the carriage
+// returns and line feeds.
+TEST(Documents, QuotedLineEndsAreWhatTheProgramWrites) {
+  const DialogueTexts texts = Utf8Texts(".");
+  programtest::Options options;
+  options.environment = {"LC_ALL=C.UTF-8"};
+  const std::string out = programtest::Run(programtest::Program, "2\n5\n-1\n", options).out;
+  for (const Page& page : Pages) {
+    const std::vector<std::string> quoted = QuotedLineEnds(page);
+    ASSERT_EQ(quoted.size(), 3u) << page.path;
+    const std::string &lineEnd = quoted[0], &beforeMenu = quoted[1], &afterTime = quoted[2];
+    std::string rest = out;
+    EXPECT_EQ(ReplaceAll(rest, beforeMenu + texts.MenuIntro, texts.MenuIntro), 2u) << page.path;
+    EXPECT_EQ(ReplaceAll(rest, texts.SecondsClose + afterTime, texts.SecondsClose + lineEnd), 1u)
+        << page.path;
+    ReplaceAll(rest, lineEnd, "");
+    EXPECT_EQ(rest.find_first_of("\r\n"), std::string::npos) << page.path << ": " << rest;
   }
 }
 
