@@ -1,28 +1,15 @@
-// Decimal expansion of a proper fraction, nineteen digits per division: the remainder is
+// Decimal expansion of a proper fraction, a decimal word per division: the remainder is
 // multiplied by 10^19 and divided by the denominator, whose quotient then fits in one word.
 #include "LongRecord.h"
 #include "TavoLong.h"
 
-namespace {
-
-constexpr int ChunkDigits = 19;
-
-constexpr Word PowerOfTen(int e) {
-  Word p = 1;
-  for (int i = 0; i < e; ++i)
-    p *= 10;
-  return p;
-}
-
-// digits[0..count) := q in decimal, zero-padded to count digits (q < 10^count).
-void WriteDigits(Word q, int count, char* digits) {
+void WriteDecimalWord(std::uint64_t w, int count, char* digits) {
+  assert(count <= DecimalWordDigits && (count == DecimalWordDigits || w < PowerOfTen(count)));
   for (int i = count - 1; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + q % 10);
-    q /= 10;
+    digits[i] = static_cast<char>('0' + w % 10);
+    w /= 10;
   }
 }
-
-}  // namespace
 
 void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char* digits,
                        TLongNum& remainder) {
@@ -48,8 +35,8 @@ void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char
   }
   const Word inverse = WordReciprocal(v[nd - 1]);
 
-  for (int done = 0; done < count; done += ChunkDigits) {
-    const int chunk = count - done < ChunkDigits ? count - done : ChunkDigits;
+  for (int done = 0; done < count; done += DecimalWordDigits) {
+    const int chunk = count - done < DecimalWordDigits ? count - done : DecimalWordDigits;
     const Word scale = PowerOfTen(chunk);
     Word q;
     if (nd == 1) {
@@ -60,7 +47,7 @@ void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char
       u[nd] = WordsMulWord(u, u, nd, scale);
       WordsDivRemNormalized(&q, u, nd + 1, v, nd, inverse);
     }
-    WriteDigits(q, chunk, digits + done);
+    WriteDecimalWord(q, chunk, digits + done);
   }
   if (shift != 0) WordsShiftRight(u, u, nd, shift);
   StoreMagnitude(remainder, u, nd, 1);

@@ -1,4 +1,4 @@
-// Division with quotient and remainder.
+// Division with quotient and remainder, by a record or by a word.
 #include "LongRecord.h"
 #include "TavoLong.h"
 
@@ -34,27 +34,40 @@ void Divide(const TLongNum& n, const TLongNum& d, TLongNum* q, TLongNum* r) {
 
   const int nn = UsedWords(n);
   const int nd = UsedWords(d);
+  if (QuotientBeyondCapacity(n, WordsOf(d), nd)) {
+    if (q != nullptr) LongSaturate(*q);
+    if (r != nullptr) LongSaturate(*r);
+    return;
+  }
   Word quotient[WordSlots];
   Word remainder[WordSlots];
   Word scratch[2 * WordSlots + 2];
   WordsDivRem(quotient, remainder, WordsOf(n), nn, WordsOf(d), nd, scratch);
   const int nq = nn - nd + 1;
-
-  // Beyond the capacity of the division: a dividend of the full width whose divisor, shifted
-  // up to the dividend's top bit, is not above it. That is the case exactly when the quotient
-  // has one bit more than the difference of the bit lengths.
-  const int dividendBits = BitLength(n);
-  if (dividendBits == MaxBits) {
-    const int qn = WordsTrim(quotient, nq);
-    const int quotientBits = WordBits * qn - std::countl_zero(quotient[qn - 1]);
-    if (quotientBits == dividendBits - BitLength(d) + 1) {
-      if (q != nullptr) LongSaturate(*q);
-      if (r != nullptr) LongSaturate(*r);
-      return;
-    }
-  }
   if (r != nullptr) StoreMagnitude(*r, remainder, nd, remainderSign);
   if (q != nullptr) StoreMagnitude(*q, quotient, nq, quotientSign);
+}
+
+// Divides n by the word d into q when it is asked for, with the rules of Divide for the
+// quotient, and returns |n| mod d (0 for a zero d), a saturated n counting as its digits.
+Word DivideByWord(const TLongNum& n, Word d, TLongNum* q) {
+  assert(Normalized(n));
+  const int nn = UsedWords(n);
+  if (d == 0) {
+    if (q != nullptr && !SaturatedOperand(n, q)) LongSaturate(*q);
+    return 0;
+  }
+  if (q == nullptr) return WordsDivRemWord(nullptr, WordsOf(n), nn, d);
+  if (n.Overflowed || QuotientBeyondCapacity(n, &d, 1)) {
+    const Word r = WordsDivRemWord(nullptr, WordsOf(n), nn, d);
+    if (!SaturatedOperand(n, q)) LongSaturate(*q);
+    return r;
+  }
+  const std::int8_t sign = n.Sign;
+  const int old = UsedWords(*q);
+  const Word r = WordsDivRemWord(WordsOf(*q), WordsOf(n), nn, d);
+  FinishMagnitude(*q, nn, old, sign);
+  return r;
 }
 
 }  // namespace
@@ -69,4 +82,36 @@ void LongMod(const TLongNum& n, const TLongNum& d, TLongNum& r) {
 
 void LongDivMod(const TLongNum& n, const TLongNum& d, TLongNum& q, TLongNum& r) {
   Divide(n, d, &q, &r);
+}
+
+std::uint64_t LongDivModWord(const TLongNum& n, std::uint64_t d, TLongNum& q) {
+  return DivideByWord(n, d, &q);
+}
+
+std::uint64_t LongModWord(const TLongNum& n, std::uint64_t d) {
+  assert(d != 0);
+  return DivideByWord(n, d, nullptr);
+}
+
+void LongDivExactWord(const TLongNum& n, std::uint64_t d, TLongNum& q) {
+  assert(Normalized(n) && (d == 0 || LongModWord(n, d) == 0));
+  if (SaturatedOperand(n, &q)) return;
+  if (d == 0 || QuotientBeyondCapacity(n, &d, 1)) {
+    LongSaturate(q);
+    return;
+  }
+  // The power of two goes by a shift, the odd part by Hensel's division.
+  const int twos = std::countr_zero(d);
+  const Word odd = d >> twos;
+  const std::int8_t sign = n.Sign;
+  const int nn = UsedWords(n);
+  const int old = UsedWords(q);
+  const Word* from = WordsOf(n);
+  Word* dst = WordsOf(q);
+  if (twos > 0) {
+    WordsShiftRight(dst, from, nn, twos);
+    from = dst;
+  }
+  WordsDivExactOdd(dst, from, nn, odd, WordInverse(odd));
+  FinishMagnitude(q, nn, old, sign);
 }

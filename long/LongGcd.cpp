@@ -141,14 +141,9 @@ int CertainQuotients(DoubleWord a, DoubleWord b, EuclidRun& run) {
   assert(sCarry == ys && tCarry == xt);
 }
 
-// The 128 bits of w[0..n) that start at bit h, where w < 2^(h + 128).
-DoubleWord BitsFrom(const Word* w, int n, int h) {
-  const int k = h / WordBits;
-  const int s = h % WordBits;
-  const auto at = [&](int i) { return i < n ? w[i] : Word{0}; };
-  if (s == 0) return Join(at(k + 1), at(k));
-  return Join(at(k + 1) >> s | at(k + 2) << (WordBits - s), at(k) >> s | at(k + 1)
-                                                                             << (WordBits - s));
+// The 128 bits of w[0..n) that start at bit h.
+DoubleWord DoubleWindow(const Word* w, int n, int h) {
+  return Join(WordsWindow(w, n, h + WordBits), WordsWindow(w, n, h));
 }
 
 // The gcd of two double words by Knuth's binary Algorithm B (TAOCP vol. 2, section 4.5.2).
@@ -201,8 +196,8 @@ const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, int& len) {
     if (nu - nv <= 1) {
       // The leading 128 bits of u, and the bits of v at the same places.
       const int h = WordBits * nu - std::countl_zero(u[nu - 1]) - 2 * WordBits;
-      const DoubleWord b = BitsFrom(v, nv, h);
-      if (b != 0) steps = CertainQuotients(BitsFrom(u, nu, h), b, run);
+      const DoubleWord b = DoubleWindow(v, nv, h);
+      if (b != 0) steps = CertainQuotients(DoubleWindow(u, nu, h), b, run);
     }
     if (steps > 0) {
       // The combination reads both numbers over u's length.
@@ -229,33 +224,6 @@ const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, int& len) {
   }
 }
 
-// True when the first division of the gcd, larger by smaller, is beyond the capacity of the
-// division: larger has the full width, and smaller shifted up to larger's top bit is not above
-// it.
-bool FirstDivisionBeyondCapacity(const TLongNum& larger, const TLongNum& smaller) {
-  const int bits = BitLength(larger);
-  if (bits != MaxBits) return false;
-  const int shift = bits - BitLength(smaller);
-  const int n = UsedWords(larger);
-  // Compare from the top, one word of the shifted smaller value at a time.
-  const Word* s = WordsOf(smaller);
-  const int ns = UsedWords(smaller);
-  const auto shiftedWord = [&](int i) {
-    const int k = i - shift / WordBits;
-    const int b = shift % WordBits;
-    const Word here = k >= 0 && k < ns ? s[k] : 0;
-    if (b == 0) return here;
-    const Word below = k - 1 >= 0 && k - 1 < ns ? s[k - 1] : 0;
-    return here << b | below >> (WordBits - b);
-  };
-  for (int i = n - 1; i >= 0; --i) {
-    const Word l = larger.Digit.Word[i];
-    const Word w = shiftedWord(i);
-    if (w != l) return w < l;
-  }
-  return true;
-}
-
 }  // namespace
 
 void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g) {
@@ -268,7 +236,8 @@ void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g) {
     g.Sign = 1;
     return;
   }
-  if (FirstDivisionBeyondCapacity(larger, smaller)) {
+  // The first division, larger by smaller, is where the gcd meets the capacity.
+  if (QuotientBeyondCapacity(larger, WordsOf(smaller), UsedWords(smaller))) {
     LongSaturate(g);
     return;
   }

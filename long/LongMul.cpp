@@ -1,6 +1,26 @@
-// Multiplication.
+// Multiplication, by a record or by a word.
 #include "LongRecord.h"
 #include "TavoLong.h"
+
+namespace {
+
+// result := |a| * w with the given sign, saturating. result may be a.
+void MultiplyByWord(const TLongNum& a, Word w, std::int8_t sign, TLongNum& result) {
+  const int n = UsedWords(a);
+  const int old = UsedWords(result);
+  Word* dst = WordsOf(result);
+  const Word high = WordsMulWord(dst, WordsOf(a), n, w);
+  if (high == 0) {
+    FinishMagnitude(result, n, old, sign);
+  } else if (n == WordSlots) {
+    LongSaturate(result);
+  } else {
+    dst[n] = high;
+    FinishMagnitude(result, n + 1, old, sign);
+  }
+}
+
+}  // namespace
 
 void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result) {
   assert(Normalized(a) && Normalized(b));
@@ -22,18 +42,20 @@ void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result) {
   const int ns = UsedWords(shorter);
   if (ns == 1) {
     // A one-word multiplier works in place, so result may be either operand.
-    const Word multiplier = shorter.Digit.Word[0];
-    const int old = UsedWords(result);
-    Word* dst = WordsOf(result);
-    const Word high = WordsMulWord(dst, WordsOf(longer), nl, multiplier);
-    int n = nl;
-    // The length test above keeps the product within WordSlots words.
-    assert(high == 0 || n < WordSlots);
-    if (high != 0) dst[n++] = high;
-    FinishMagnitude(result, n, old, sign);
+    MultiplyByWord(longer, shorter.Digit.Word[0], sign, result);
     return;
   }
   Word product[2 * WordSlots];
   WordsMul(product, WordsOf(longer), nl, WordsOf(shorter), ns);
   StoreMagnitude(result, product, nl + ns, sign);
+}
+
+void LongMulWord(const TLongNum& a, std::uint64_t w, TLongNum& result) {
+  assert(Normalized(a));
+  if (SaturatedOperand(a, &result)) return;
+  if (LongIsZero(a) || w == 0) {
+    LongCopy(result, LongZero);
+    return;
+  }
+  MultiplyByWord(a, w, a.Sign, result);
 }

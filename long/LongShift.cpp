@@ -35,13 +35,13 @@ void LongShiftLeft(TLongNum& a, std::uint16_t bits) {
   const int n = UsedWords(a);
   Word* w = WordsOf(a);
   if (bitShift == 0) {
-    std::memmove(w + wordShift, w, n * sizeof(Word));
+    std::memmove(w + wordShift, w, sizeof(Word) * static_cast<unsigned>(n));
   } else {
     const Word out = WordsShiftLeft(w + wordShift, w, n, bitShift);
     if (out != 0) w[n + wordShift] = out;
   }
   ClearWords(a, 0, wordShift);
-  FinishMagnitude(a, WordsOf(len), n, a.Sign);
+  FinishMagnitude(a, WordsForDigits(len), n, a.Sign);
 }
 
 void LongShiftRightDigits(TLongNum& a, std::uint16_t n) {
@@ -65,7 +65,7 @@ void LongShiftRight(TLongNum& a, std::uint16_t bits) {
   const int kept = n - wordShift;
   Word* w = WordsOf(a);
   if (bitShift == 0) {
-    std::memmove(w, w + wordShift, kept * sizeof(Word));
+    std::memmove(w, w + wordShift, sizeof(Word) * static_cast<unsigned>(kept));
   } else {
     WordsShiftRight(w, w + wordShift, kept, bitShift);
   }

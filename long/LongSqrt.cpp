@@ -9,17 +9,6 @@
 
 namespace {
 
-constexpr TLongNum Hundred = tavo_long_detail::SmallConstant(100, 1);
-
-// Word i of a's magnitude shifted left by s bits (0 <= s < 64), zero beyond the storage.
-Word ShiftedWord(const TLongNum& a, int i, int s) {
-  const Word* w = WordsOf(a);
-  const Word hi = i < WordSlots ? w[i] : 0;
-  if (s == 0) return hi;
-  const Word lo = i > 0 && i - 1 < WordSlots ? w[i - 1] : 0;
-  return (hi << s) | (lo >> (WordBits - s));
-}
-
 // An estimate of floor(rem / (2 * root)) from the leading bits: with R and X the leading
 // words of root and rem as reals, 2qR <= X gives 2q floor(R) <= floor(X), so the estimate is
 // never below the true quotient, and it is above it only when rem / (2 root) lies within
@@ -29,26 +18,33 @@ Word EstimateDigit(const TLongNum& root, const TLongNum& rem) {
   const int s = std::countl_zero(WordsOf(root)[n - 1]);
   // Shifted so that root's top word has its top bit set; rem < 32 * root then reaches at
   // most one word higher.
-  const Word rootTop = ShiftedWord(root, n - 1, s);
-  const DoubleWord remTop =
-      (DoubleWord{ShiftedWord(rem, n, s)} << WordBits) | ShiftedWord(rem, n - 1, s);
+  const int bit = WordBits * (n - 1) - s;
+  const Word rootTop = WordsWindow(WordsOf(root), n, bit);
+  const DoubleWord remTop = DoubleWord{WordsWindow(WordsOf(rem), UsedWords(rem), bit + WordBits)}
+                                << WordBits |
+                            WordsWindow(WordsOf(rem), UsedWords(rem), bit);
   return static_cast<Word>(remTop / (DoubleWord{rootTop} << 1));
 }
 
-// rem := rem - (2 * root * m + c) over n words, or plus when adding. Returns the carry or
-// borrow out of the top word: a subtraction that goes below zero leaves the difference
-// wrapped around 2^(64 n) and returns 1, and the addition that brings it back returns 1.
-// (Twice the root and the small c are folded into the one pass.)
-Word AdjustRemainder(TLongNum& rem, const TLongNum& root, Word m, Word c, bool adding, int n) {
+// rem := rem - (2 * root * m + c) over n words, in one pass (twice the root and the small c
+// folded in). Returns the borrow out of the top word: a difference below zero is left wrapped
+// around 2^(64 n), and the result is 1.
+Word SubtractFromRemainder(TLongNum& rem, const TLongNum& root, Word m, Word c, int n) {
   Word* x = WordsOf(rem);
-  const Word* r = WordsOf(root);
   const int nr = UsedWords(root);
-  if (adding) {
-    const Word out = WordsAddWord(x + nr, x + nr, n - nr, WordsAddMulWord(x, r, nr, 2 * m));
-    return out + WordsAddWord(x, x, n, c);
-  }
-  const Word out = WordsSubWord(x + nr, x + nr, n - nr, WordsSubMulWord(x, r, nr, 2 * m));
+  const Word out =
+      WordsSubWord(x + nr, x + nr, n - nr, WordsSubMulWord(x, WordsOf(root), nr, 2 * m));
   return out + WordsSubWord(x, x, n, c);
+}
+
+// rem := rem + 2 * root * m + c over n words, the inverse of SubtractFromRemainder. Returns the
+// carry out of the top word: 1 when it brings a wrapped difference back above zero.
+Word AddToRemainder(TLongNum& rem, const TLongNum& root, Word m, Word c, int n) {
+  Word* x = WordsOf(rem);
+  const int nr = UsedWords(root);
+  const Word out =
+      WordsAddWord(x + nr, x + nr, n - nr, WordsAddMulWord(x, WordsOf(root), nr, 2 * m));
+  return out + WordsAddWord(x, x, n, c);
 }
 
 // rem <= 2 * root, without forming 2 * root, which need not fit.
@@ -57,23 +53,6 @@ Word AdjustRemainder(TLongNum& rem, const TLongNum& root, Word m, Word c, bool a
   TLongNum excess;
   LongSubAbs(rem, root, excess);
   return LongCompareAbs(excess, root) <= 0;
-}
-
-constexpr Word PowerOfTen(int e) {
-  Word p = 1;
-  for (int i = 0; i < e; ++i)
-    p *= 10;
-  return p;
-}
-
-// floor(w / 2^e) mod 2^64 for the n words w[0..n), e >= 0.
-Word BitsFrom(const Word* w, int n, int e) {
-  const int i = e / WordBits;
-  const int s = e % WordBits;
-  const Word lo = i < n ? w[i] : 0;
-  if (s == 0) return lo;
-  const Word hi = i + 1 < n ? w[i + 1] : 0;
-  return (lo >> s) | (hi << (WordBits - s));
 }
 
 // Whether a block of up to LongSqrtPassDigits steps can go in one pass from root. Its root has at
@@ -97,9 +76,10 @@ bool BlockFits(const TLongNum& root) {
 Word EstimateBlock(const TLongNum& root, const Word* x, int n, Word p) {
   // 2 root has bits + 1 bits; its top 64 start at bit e.
   const int e = BitLength(root) + 1 - WordBits;
-  const Word v = BitsFrom(WordsOf(root), UsedWords(root), e - 1);
+  const Word v = WordsWindow(WordsOf(root), UsedWords(root), e - 1);
   // remP < 2 root p < (V + 1) 2^e p, so X < (V + 1) p < 2^128 - 1.
-  const DoubleWord top = (DoubleWord{BitsFrom(x, n, e + WordBits)} << WordBits) | BitsFrom(x, n, e);
+  const DoubleWord top =
+      DoubleWord{WordsWindow(x, n, e + WordBits)} << WordBits | WordsWindow(x, n, e);
   const DoubleWord estimate = (top + 1) / v;
   return estimate < p ? static_cast<Word>(estimate) : p - 1;
 }
@@ -151,8 +131,8 @@ Word TakeBlock(TLongNum& root, TLongNum& rem, int m) {
 int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   assert(!root.Overflowed && !rem.Overflowed && LongSign(root) >= 0 && LongSign(rem) >= 0 &&
          WithinTwiceRoot(root, rem));
-  LongMul(root, LongTen, root);
-  LongMul(rem, Hundred, rem);
+  LongMulWord(root, 10, root);
+  LongMulWord(rem, 100, rem);
   if (root.Overflowed || rem.Overflowed) return -1;
   // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product would
   // be a record of its own, so its saturation shows only in the flag.
@@ -169,10 +149,10 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   // rem - d * (2 root + d). A digit too large (the estimate is never too small) leaves it
   // below zero: step down, adding back 2 root + 2d - 1 each time, until the addition carries
   // it back.
-  if (AdjustRemainder(rem, root, d, d * d, false, n) != 0) {
+  if (SubtractFromRemainder(rem, root, d, d * d, n) != 0) {
     do {
       --d;
-    } while (AdjustRemainder(rem, root, 1, 2 * d + 1, true, n) == 0);
+    } while (AddToRemainder(rem, root, 1, 2 * d + 1, n) == 0);
   }
   FinishMagnitude(rem, n, old, 1);
   // root + d in place. root * 10 has less than the full width, so a carry into a new word
@@ -195,10 +175,6 @@ int LongSqrtDigits(TLongNum& root, TLongNum& rem, int count, char* digits) {
   }
   assert(!rem.Overflowed && LongSign(rem) >= 0 && WithinTwiceRoot(root, rem));
   const int m = std::min(count, LongSqrtPassDigits);
-  Word d = TakeBlock(root, rem, m);
-  for (int i = m - 1; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + d % 10);
-    d /= 10;
-  }
+  WriteDecimalWord(TakeBlock(root, rem, m), m, digits);
   return m;
 }

@@ -186,6 +186,9 @@ void LongShiftRight(TLongNum& a, std::uint16_t bits);
 // LongZero.
 void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result);
 
+// result := a * w, saturating as LongMul does; w = 0 or a zero a gives LongZero.
+void LongMulWord(const TLongNum& a, std::uint64_t w, TLongNum& result);
+
 // --- Division and greatest common divisor ---
 //
 // Division truncates toward zero; the remainder has the dividend's Sign (a zero remainder
@@ -201,9 +204,34 @@ void LongMod(const TLongNum& n, const TLongNum& d, TLongNum& r);
 // q := n div d and r := n mod d. q and r must be different records; either may be n or d.
 // A zero divisor gives the saturated q and r := LongZero.
 void LongDivMod(const TLongNum& n, const TLongNum& d, TLongNum& q, TLongNum& r);
+// The divisions by a word: the quotient as LongDiv gives it for the divisor d (Sign +1), and
+// the remainder as a word, |n| mod d, whatever happens to the quotient (a saturated n counts
+// as its plain digits, as the comparisons count it).
+//
+// q := n div d, and returns |n| mod d; a zero d saturates q and returns 0. q may be n.
+std::uint64_t LongDivModWord(const TLongNum& n, std::uint64_t d, TLongNum& q);
+// |n| mod d, for d != 0.
+std::uint64_t LongModWord(const TLongNum& n, std::uint64_t d);
+// q := n / d for a d that divides n, faster than a division with remainder. q may be n.
+void LongDivExactWord(const TLongNum& n, std::uint64_t d, TLongNum& q);
 // g := gcd(|a|, |b|) with Sign +1; gcd(0, 0) is 0. Gives MaxLongNum when a saturated operand
 // is met or when its first division is beyond the capacity (which sets OverflowFlag).
 void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g);
+
+// --- The decimal word: as many decimal digits as a word holds whole ---
+
+// 10^19 < 2^64 < 10^20.
+inline constexpr int DecimalWordDigits = 19;
+// 10^e, for 0 <= e <= DecimalWordDigits.
+constexpr std::uint64_t PowerOfTen(int e) {
+  std::uint64_t p = 1;
+  for (int i = 0; i < e; ++i)
+    p *= 10;
+  return p;
+}
+// digits[0..count) := w in decimal as the characters '0' to '9', zero-padded to count digits;
+// w < 10^count, count <= DecimalWordDigits.
+void WriteDecimalWord(std::uint64_t w, int count, char* digits);
 
 // --- Decimal expansion ---
 
@@ -223,8 +251,8 @@ void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char
 // saturates as LongMul would: root and rem are left as the first two products and the result
 // is -1.
 int LongSqrtStep(TLongNum& root, TLongNum& rem);
-// The most digits that one pass of LongSqrtDigits takes: as many as a word holds, 10^19 < 2^64.
-inline constexpr int LongSqrtPassDigits = 19;
+// The most digits that one pass of LongSqrtDigits takes: a decimal word.
+inline constexpr int LongSqrtPassDigits = DecimalWordDigits;
 // Up to count steps of the longhand square root (count >= 1) in one pass over the remainder:
 // the same root and rem as that many calls of LongSqrtStep, with the digits written to
 // digits[0..taken); returns taken. A pass takes min(count, LongSqrtPassDigits) digits where the

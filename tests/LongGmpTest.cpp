@@ -43,12 +43,15 @@ TEST_P(BinaryAgainstGmp, EveryArrangementOfRecords) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(LongAgainstGmp, BinaryAgainstGmp,
-                         ::testing::Values(BinaryRun{&Add, 1, 4000}, BinaryRun{&Sub, 2, 4000},
-                                           BinaryRun{&AddAbs, 3, 3000}, BinaryRun{&SubAbs, 4, 3000},
-                                           BinaryRun{&Mul, 5, 3000}, BinaryRun{&Div, 6, 3000},
-                                           BinaryRun{&Mod, 7, 3000}, BinaryRun{&Gcd, 8, 1500}),
-                         [](const auto& info) { return info.param.operation->name; });
+INSTANTIATE_TEST_SUITE_P(
+    LongAgainstGmp, BinaryAgainstGmp,
+    ::testing::Values(BinaryRun{&Add, 1, 4000}, BinaryRun{&Sub, 2, 4000},
+                      BinaryRun{&AddAbs, 3, 3000}, BinaryRun{&SubAbs, 4, 3000},
+                      BinaryRun{&Mul, 5, 3000}, BinaryRun{&Div, 6, 3000}, BinaryRun{&Mod, 7, 3000},
+                      BinaryRun{&Gcd, 8, 1500}, BinaryRun{&MulWord, 40, 2000},
+                      BinaryRun{&DivModWord, 41, 2000}, BinaryRun{&DivModWordRemainder, 42, 2000},
+                      BinaryRun{&ModWord, 43, 2000}, BinaryRun{&DivExactWord, 44, 2000}),
+    [](const auto& info) { return info.param.operation->name; });
 
 // A division whose divisor is a little shorter than the dividend, as the decimal expansion of
 // a fraction and the gcd make them, with quotients of one or a few words.
@@ -303,3 +306,25 @@ TEST(LongAgainstGmp, DecimalExpansions) {
 }
 
 }  // namespace
+
+// Decimal fixed point held to GMP to the unit of its last word, with sums that carry through
+// every word and differences that borrow through them, and digits read near a boundary.
+TEST(LongAgainstGmp, DecimalFixed) {
+  OperandSource source(45);
+  std::mt19937_64& random = source.Engine();
+  const auto word = [&](std::uint32_t below) {
+    return static_cast<std::uint32_t>(random() % below);
+  };
+  for (int i = 0; i < 3000; ++i) {
+    const int words = 1 + source.Below(6);
+    const std::uint32_t xDen = 1 + word(i % 3 == 0 ? 10 : UINT32_MAX);
+    const std::uint32_t yDen = 1 + word(i % 3 == 0 ? 10 : UINT32_MAX);
+    // Numerators just below their denominators make words of nines, which carry.
+    const std::uint32_t xNum = i % 4 == 0 ? xDen - 1 : word(xDen);
+    const std::uint32_t yNum = i % 5 == 0 ? yDen - 1 : word(yDen);
+    const std::uint32_t d = 1 + word(i % 2 == 0 ? 30 : UINT32_MAX);
+    const std::uint64_t error = i % 7 == 0 ? random() % PowerOfTen(19) : random() % 3000;
+    Check().DecimalCopy(words, xNum, xDen, d, yNum, yDen, error, source.Below(19 * words + 3));
+    ASSERT_FALSE(HasFailure()) << "case " << i;
+  }
+}

@@ -2,6 +2,7 @@
 // word runs while keeping every slot above Len zero.
 #pragma once
 
+#include <bit>
 #include <cassert>
 #include <cstring>
 
@@ -9,7 +10,7 @@
 #include "TavoLong.h"
 
 // The number of words that hold len digits.
-constexpr int WordsOf(int len) {
+constexpr int WordsForDigits(int len) {
   return (len + 7) / 8;
 }
 
@@ -22,7 +23,7 @@ inline const Word* WordsOf(const TLongNum& a) {
 // The words that a's digits use.
 inline int UsedWords(const TLongNum& a) {
   assert(a.Len >= 1 && a.Len <= MaxDigits);
-  return WordsOf(a.Len);
+  return WordsForDigits(a.Len);
 }
 
 // The invariants of a record (TavoLong.h) that can be checked in constant time, for asserts:
@@ -33,7 +34,7 @@ inline bool Normalized(const TLongNum& a) {
   if (a.Len < 1 || a.Len > MaxDigits || (a.Sign != 1 && a.Sign != -1)) return false;
   if (a.Len > 1 && a.Digit[a.Len - 1u] == 0) return false;
   if (a.Overflowed && a.Len != MaxDigits) return false;
-  const int n = WordsOf(a.Len);
+  const int n = WordsForDigits(a.Len);
   const int usedInTop = a.Len % 8;
   if (usedInTop != 0 && a.Digit.Word[n - 1] >> (8 * usedInTop) != 0) return false;
   return n == WordSlots || a.Digit.Word[n] == 0;
@@ -55,7 +56,8 @@ inline int BitLength(const TLongNum& a) {
 
 // Clears a.Digit.Word[from..to).
 inline void ClearWords(TLongNum& a, int from, int to) {
-  if (to > from) std::memset(a.Digit.Word + from, 0, sizeof(Word) * (to - from));
+  if (to > from)
+    std::memset(a.Digit.Word + from, 0, sizeof(Word) * static_cast<unsigned>(to - from));
 }
 
 // dst := src, touching only the words that either of them uses.
@@ -80,6 +82,24 @@ inline bool SaturatedOperand(const TLongNum& a, const TLongNum& b, TLongNum* res
   if (!a.Overflowed && !b.Overflowed) return false;
   if (result != nullptr) LongCopy(*result, MaxLongNum);
   if (second != nullptr) LongCopy(*second, MaxLongNum);
+  return true;
+}
+// The same rule for the operations of one record and a word.
+inline bool SaturatedOperand(const TLongNum& a, TLongNum* result) {
+  return SaturatedOperand(a, a, result);
+}
+
+// True when a division of n by the non-zero d[0..nd) (trimmed) is beyond the capacity of the
+// division, and so saturates: n has the full width and d, shifted up to n's top bit, is not
+// above it. (The quotient then has as many bits as n less d, plus one: the longhand division
+// that the arithmetic follows would need a digit beyond the capacity.)
+inline bool QuotientBeyondCapacity(const TLongNum& n, const Word* d, int nd) {
+  if (BitLength(n) != MaxBits) return false;
+  const int shift = MaxBits - (WordBits * nd - std::countl_zero(d[nd - 1]));
+  for (int i = UsedWords(n) - 1; i >= 0; --i) {
+    const Word shifted = WordsWindow(d, nd, WordBits * i - shift);
+    if (shifted != n.Digit.Word[i]) return shifted < n.Digit.Word[i];
+  }
   return true;
 }
 

@@ -106,6 +106,15 @@ void WordsMul(Word* dst, const Word* a, int na, const Word* b, int nb) {
     dst[na + j] = WordsAddMulWord(dst + j, a, na, b[j]);
 }
 
+Word WordsWindow(const Word* a, int n, int bit) {
+  const auto word = [&](int i) { return i >= 0 && i < n ? a[i] : Word{0}; };
+  // Floor division, so that a negative bit falls in the word below zero.
+  const int i = bit >= 0 ? bit / WordBits : -((-bit + WordBits - 1) / WordBits);
+  const int s = bit - i * WordBits;
+  if (s == 0) return word(i);
+  return word(i) >> s | word(i + 1) << (WordBits - s);
+}
+
 Word WordsShiftLeft(Word* dst, const Word* a, int n, int s) {
   assert(s > 0 && s < WordBits);
   const Word out = a[n - 1] >> (WordBits - s);
@@ -153,22 +162,44 @@ Word WordsDivRemWord(Word* q, const Word* a, int n, Word d) {
   const int s = std::countl_zero(d);
   const Word dn = d << s;
   const Word inverse = WordReciprocal(dn);
-  if (s == 0) {
-    Word r = 0;
-    for (int i = n - 1; i >= 0; --i)
-      q[i] = DivideTwoByOne(r, r, a[i], dn, inverse);
-    return r;
-  }
   // Divide a << s by d << s, forming the shifted words on the way down.
-  Word r = a[n - 1] >> (WordBits - s);
-  for (int i = n - 1; i > 0; --i) {
-    const Word lo = (a[i] << s) | (a[i - 1] >> (WordBits - s));
-    q[i] = DivideTwoByOne(r, r, lo, dn, inverse);
+  Word r = s == 0 ? 0 : a[n - 1] >> (WordBits - s);
+  for (int i = n - 1; i >= 0; --i) {
+    const Word lo = s == 0 || i == 0 ? a[i] << s : a[i] << s | a[i - 1] >> (WordBits - s);
+    const Word qi = DivideTwoByOne(r, r, lo, dn, inverse);
+    if (q != nullptr) q[i] = qi;
   }
-  q[0] = DivideTwoByOne(r, r, a[0] << s, dn, inverse);
   return r >> s;
 }
 
+Word WordInverse(Word d) {
+  assert(d % 2 == 1);
+  // Newton's iteration x := x (2 - d x) doubles the low bits that are right; 3d xor 2 has the
+  // low five right for every odd d.
+  Word x = 3 * d ^ 2;
+  for (int bits = 5; bits < WordBits; bits *= 2)
+    x *= 2 - d * x;
+  return x;
+}
+
+void WordsDivExactOdd(Word* q, const Word* a, int n, Word d, Word dInverse) {
+  assert(d % 2 == 1 && d * dInverse == 1);
+  // Each quotient word is what makes the low word vanish; the high word of its product with d
+  // is what it takes from the next word up.
+  Word borrow = 0;
+  for (int i = 0; i < n; ++i) {
+    const Word ai = a[i];
+    const Word s = ai - borrow;
+    const Word qi = s * dInverse;
+    borrow = static_cast<Word>(DoubleWord{qi} * d >> WordBits) + (ai < borrow);
+    q[i] = qi;
+  }
+  assert(borrow == 0);
+}
+
+// Knuth's Algorithm D (TAOCP vol. 2, section 4.3.1), steps D2 to D7; the caller normalises
+// (D1) and unnormalises (D8). The top quotient word is taken by one comparison, since the
+// divisor's top bit is set.
 Word WordsDivRemNormalized(Word* q, Word* u, int nu, const Word* v, int nv, Word vInverse) {
   assert(nu >= nv && nv >= 2 && v[nv - 1] >> (WordBits - 1) == 1);
   const Word v1 = v[nv - 1];
@@ -180,11 +211,14 @@ Word WordsDivRemNormalized(Word* q, Word* u, int nu, const Word* v, int nv, Word
     WordsSub(u + m, u + m, v, nv);
     top = 1;
   }
+  // D2, D7: one quotient word for each j from the top down.
   for (int j = m - 1; j >= 0; --j) {
-    // The remainder so far, u[j+1..j+nv], is below v, so its top word n2 is at most v1.
     const Word n2 = u[j + nv];
     const Word n1 = u[j + nv - 1];
     const Word n0 = u[j + nv - 2];
+    // The remainder so far, u[j+1..j+nv], is below v.
+    assert(n2 <= v1);
+    // D3: the estimate from the top two words of the remainder and the top word of v.
     Word qhat;
     Word rhat;
     bool rhatFits = true;
@@ -208,9 +242,15 @@ Word WordsDivRemNormalized(Word* q, Word* u, int nu, const Word* v, int nv, Word
         if (rhat < previous) break;
       }
     }
+    // D4: multiply and subtract. An estimate at most one too large takes at most one more
+    // than the top word holds.
     const Word borrow = WordsSubMulWord(u + j, v, nv, qhat);
+    assert(borrow == n2 || borrow == n2 + 1);
+    // D5, D6: a difference below zero means the estimate was one too large: add v back, which
+    // carries out of the top exactly once.
     if (borrow > n2) {
-      WordsAdd(u + j, u + j, v, nv);
+      [[maybe_unused]] const Word carry = WordsAdd(u + j, u + j, v, nv);
+      assert(carry == 1);
       --qhat;
     }
     u[j + nv] = 0;
@@ -226,7 +266,7 @@ void WordsDivRem(Word* q, Word* r, const Word* u, int nu, const Word* v, int nv,
     r[0] = WordsDivRemWord(quotient, u, nu, v[0]);
     return;
   }
-  // Normalise once: shift both so that the divisor's top bit is set.
+  // D1: normalise once, shifting both so that the divisor's top bit is set.
   const int s = std::countl_zero(v[nv - 1]);
   Word* un = scratch;
   Word* vn = scratch + nu + 1;
@@ -245,6 +285,7 @@ void WordsDivRem(Word* q, Word* r, const Word* u, int nu, const Word* v, int nv,
   const int top = un[nu] != 0 ? nu + 1 : nu;
   const Word high = WordsDivRemNormalized(q, un, top, vn, nv, WordReciprocal(vn[nv - 1]));
   if (q != nullptr && top == nu) q[nu - nv] = high;
+  // D8: the remainder, shifted back.
   if (s == 0) {
     for (int i = 0; i < nv; ++i)
       r[i] = un[i];

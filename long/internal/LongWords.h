@@ -30,6 +30,10 @@ Word WordsSubMulWord(Word* dst, const Word* a, int n, Word w);
 // dst[0..na+nb) = a[0..na) * b[0..nb), na >= nb >= 1. dst overlaps neither operand.
 void WordsMul(Word* dst, const Word* a, int na, const Word* b, int nb);
 
+// The 64 bits of a[0..n) from bit `bit` up: floor(a / 2^bit) mod 2^64, where bits outside the
+// run count as zero, so that bit may be negative or reach past the top.
+Word WordsWindow(const Word* a, int n, int bit);
+
 // dst[0..n) = a[0..n) << s for 0 < s < 64; returns the bits shifted out at the top, in the low
 // bits of the word. Works from the top down, so dst may also lie above a.
 Word WordsShiftLeft(Word* dst, const Word* a, int n, int s);
@@ -44,8 +48,15 @@ Word WordReciprocal(Word d);
 // dInverse = WordReciprocal(d), and hi < d so that the quotient fits in a word.
 Word DivideTwoByOne(Word& rem, Word hi, Word lo, Word d, Word dInverse);
 
-// q[0..n) = a[0..n) div d; returns a mod d. d != 0, n >= 1.
+// q[0..n) = a[0..n) div d; returns a mod d. d != 0, n >= 1. q may be null when only the
+// remainder is wanted, or a itself.
 Word WordsDivRemWord(Word* q, const Word* a, int n, Word d);
+// d^-1 mod 2^64 for an odd d.
+Word WordInverse(Word d);
+// q[0..n) = a[0..n) / d for an odd d that divides a exactly, with dInverse = WordInverse(d):
+// Hensel's division from the low end (Jebelean, "An algorithm for exact division", J. Symbolic
+// Computation 15, 1993), one product a word and no quotient estimate. q may be a itself.
+void WordsDivExactOdd(Word* q, const Word* a, int n, Word d, Word dInverse);
 // Knuth's algorithm D. Divides u[0..nu) by v[0..nv), nu >= nv >= 2, where v[nv-1] has its top
 // bit set and vInverse = WordReciprocal(v[nv-1]). The low nu - nv quotient words go to q and
 // the top one (0 or 1) is returned; the remainder replaces u[0..nv), and u[nv..nu) is left

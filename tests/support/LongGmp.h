@@ -24,6 +24,13 @@ inline mpz_class Magnitude(const TLongNum& a) {
   return z;
 }
 
+// A word as a GMP integer, whatever the width of the platform's long.
+inline mpz_class FromWord(std::uint64_t w) {
+  mpz_class z;
+  mpz_import(z.get_mpz_t(), 1, -1, sizeof w, 0, 0, &w);
+  return z;
+}
+
 // The signed value; a saturated record counts as its plain digits.
 inline mpz_class Value(const TLongNum& a) {
   return a.Sign < 0 ? mpz_class(-Magnitude(a)) : Magnitude(a);
