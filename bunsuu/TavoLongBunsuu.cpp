@@ -1,7 +1,9 @@
 #include "TavoLongBunsuu.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <numeric>
 
 namespace {
 
@@ -13,38 +15,18 @@ void DivideByGcd(TLongNum& a, const TLongNum& g) {
   LongDiv(a, g, a);
 }
 
-// The common factor gcd(n, g) of n and a divisor g of a number whose prime factors are all
-// among primes: each prime is divided out of both for as long as it divides both, a linear pass
-// at a time, where a gcd would be quadratic. A prime is first only tested, since it mostly does
-// not divide n.
-void CommonFactorAmong(const TLongNum& n, const TLongNum& g, std::span<const std::int32_t> primes,
-                       TLongNum& common) {
-  common = LongOne;
-  TLongNum restOfN = n;
-  TLongNum restOfG = g;
-  TLongNum prime, remainder;
-  for (const std::int32_t p : primes) {
-    assert(p > 1);
-    LongFromInt(p, prime);
-    for (;;) {
-      LongMod(restOfN, prime, remainder);
-      if (!LongIsZero(remainder)) break;
-      LongMod(restOfG, prime, remainder);
-      if (!LongIsZero(remainder)) break;
-      LongDiv(restOfN, prime, restOfN);
-      LongDiv(restOfG, prime, restOfG);
-      LongMul(common, prime, common);
-    }
-  }
+// Whether the full reduction of r cannot saturate, so that a shortcut may take its place: it
+// saturates only on a saturated part, or on a part of the full width, which even a division by
+// 1 takes beyond the capacity.
+bool ReducesWithinCapacity(const TBunsuu& r) {
+  return LongDividesWithinCapacity(r.Num) && LongDividesWithinCapacity(r.Den);
 }
 
-enum class Operands { Any, InLowestTerms };
+enum class Operation { Add, Subtract };
 
-// The sum (subtract false) or difference of x and y over the least common multiple of their
-// denominators, reduced. With operands in lowest terms, denominatorPrimes, when not empty,
-// holds every prime factor of y's denominator.
-void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, Operands operands,
-                   std::span<const std::int32_t> denominatorPrimes, TBunsuu& r) {
+// The sum or difference of x and y over the least common multiple of their denominators,
+// reduced.
+void Combine(const TBunsuu& x, const TBunsuu& y, Operation operation, TBunsuu& r) {
   TLongNum g, p, q, xNum, yNum;
   LongGcd(x.Den, y.Den, g);
   p = y.Den;
@@ -53,31 +35,67 @@ void AddOrSubtract(const TBunsuu& x, const TBunsuu& y, bool subtract, Operands o
   DivideByGcd(q, g);
   LongMul(x.Num, p, xNum);
   LongMul(y.Num, q, yNum);
-  const bool positiveDenominators = LongSign(x.Den) > 0 && LongSign(y.Den) > 0;
   LongMul(x.Den, p, r.Den);
-  if (subtract) {
+  if (operation == Operation::Subtract) {
     LongSub(xNum, yNum, r.Num);
   } else {
     LongAdd(xNum, yNum, r.Num);
   }
-  // For operands in lowest terms, a factor of the sum's numerator that divides the new
-  // denominator divides g. The shortcut must not skip a saturation of the full reduction,
-  // which can only come from a saturated value or a gcd of full width.
-  const bool henrici = operands == Operands::InLowestTerms && positiveDenominators &&
-                       LongDividesWithinCapacity(r.Num) && LongDividesWithinCapacity(r.Den);
-  if (!henrici) {
-    BunsuuReduce(r);
-    return;
+  BunsuuReduce(r);
+}
+
+// a := a * prime^e, a word-sized power at a time.
+void MultiplyByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
+  for (; e > 0; --e) {
+    std::uint64_t power = static_cast<std::uint64_t>(prime);
+    for (; e > 1 && power <= UINT32_MAX; --e)
+      power *= static_cast<std::uint64_t>(prime);
+    LongMulWord(a, power, a);
   }
-  if (LongCompare(g, LongOne) == 0) return;
-  TLongNum common;
-  if (denominatorPrimes.empty()) {
-    LongGcd(r.Num, g, common);
-  } else {
-    CommonFactorAmong(r.Num, g, denominatorPrimes, common);
+}
+
+// a := a / prime^e, for a that prime^e divides.
+void DivideByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
+  for (; e > 0; --e) {
+    std::uint64_t power = static_cast<std::uint64_t>(prime);
+    for (; e > 1 && power <= UINT32_MAX; --e)
+      power *= static_cast<std::uint64_t>(prime);
+    LongDivExactWord(a, power, a);
   }
-  DivideByGcd(r.Num, common);
-  DivideByGcd(r.Den, common);
+}
+
+// A prime that may divide both parts of a sum, and how often at most.
+struct Candidate {
+  std::int32_t prime, limit, taken = 0;
+};
+
+// Adds to candidates the primes of n >= 1 with their multiplicities, by trial division.
+void AddPrimeFactors(std::int32_t n, std::vector<Candidate>& candidates) {
+  for (std::int32_t p = 2; p <= n / p; ++p) {
+    if (n % p != 0) continue;
+    Candidate& c = candidates.emplace_back(Candidate{p, 0});
+    for (; n % p == 0; n /= p)
+      ++c.limit;
+  }
+  if (n > 1) candidates.push_back({n, 1});
+}
+
+// Takes out of num each candidate prime as often as it divides num, up to its limit, counting
+// it in taken. Most candidates do not divide num at all: one remainder by the product of the
+// primes (while it fits in a word) tells which do.
+void TakeCommonPrimes(TLongNum& num, std::vector<Candidate>& candidates) {
+  std::uint64_t product = 1;
+  for (const Candidate& c : candidates) {
+    const auto p = static_cast<std::uint64_t>(c.prime);
+    if (c.limit > 0) product = product != 0 && product <= UINT64_MAX / p ? product * p : 0;
+  }
+  const std::uint64_t residue = product > 1 ? LongModWord(num, product) : 0;
+  for (Candidate& c : candidates) {
+    const auto p = static_cast<std::uint64_t>(c.prime);
+    if (c.limit == 0 || (product > 1 && residue % p != 0)) continue;
+    for (; c.taken < c.limit && LongModWord(num, p) == 0; ++c.taken)
+      LongDivExactWord(num, p, num);
+  }
 }
 
 }  // namespace
@@ -98,27 +116,81 @@ void BunsuuReduce(TBunsuu& f) {
 }
 
 void BunsuuAdd(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
-  AddOrSubtract(x, y, false, Operands::Any, {}, r);
+  Combine(x, y, Operation::Add, r);
 }
 
-void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
-  AddOrSubtract(x, y, false, Operands::InLowestTerms, {}, r);
-}
+// The sum over the factored denominators, in the steps of BunsuuAdd: the gcd g of the
+// denominators, the factors p = den / g and q = sum.Den / g that bring each to their least
+// common multiple, the new numerator and denominator, and the reduction. Henrici ("A
+// subroutine for computations with rational numbers", J. ACM 3, 1956): for summands in lowest
+// terms, a common factor of the new numerator and denominator divides g, so only g's primes are
+// tried, each at most as often as g holds it.
+void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
+                       std::span<const std::int32_t> exponents, std::int32_t rest) {
+  assert(exponents.size() == sum.Primes.size() && rest >= 1);
+  const std::size_t count = exponents.size();
+  if (!sum.Factored || !ReducesWithinCapacity(sum.Value)) {
+    TBunsuu term{num, LongOne};
+    for (std::size_t i = 0; i < count; ++i)
+      MultiplyByPower(term.Den, sum.Primes[i], exponents[i]);
+    LongMulWord(term.Den, static_cast<std::uint64_t>(rest), term.Den);
+    BunsuuAdd(sum.Value, term, sum.Value);
+    sum.Factored = false;
+    return;
+  }
+  // g: the smaller exponent of each prime, and the gcd of the rests, from a word remainder.
+  const auto gRest = static_cast<std::int32_t>(
+      std::gcd(LongModWord(sum.Rest, static_cast<std::uint64_t>(rest)), std::uint64_t(rest)));
+  std::vector<Candidate> candidates;
+  TLongNum p, q;
+  LongFromInt(rest / gRest, p);
+  LongDivExactWord(sum.Rest, static_cast<std::uint64_t>(gRest), q);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::int32_t shared = std::min(sum.Exponents[i], exponents[i]);
+    MultiplyByPower(p, sum.Primes[i], exponents[i] - shared);
+    MultiplyByPower(q, sum.Primes[i], sum.Exponents[i] - shared);
+    candidates.push_back({sum.Primes[i], shared});
+  }
+  AddPrimeFactors(gRest, candidates);
 
-void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y,
-                      std::span<const std::int32_t> denominatorPrimes, TBunsuu& r) {
-  AddOrSubtract(x, y, false, Operands::InLowestTerms, denominatorPrimes, r);
+  TBunsuu r;
+  TLongNum scaled;
+  LongMul(sum.Value.Den, p, r.Den);
+  LongMul(sum.Value.Num, p, r.Num);
+  LongMul(num, q, scaled);
+  LongAdd(r.Num, scaled, r.Num);
+  if (!ReducesWithinCapacity(r)) {
+    BunsuuReduce(r);
+    sum.Value = r;
+    sum.Factored = false;
+    return;
+  }
+
+  TakeCommonPrimes(r.Num, candidates);
+  TLongNum newRest;
+  LongMulWord(sum.Rest, static_cast<std::uint64_t>(rest / gRest), newRest);
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    const Candidate& c = candidates[i];
+    DivideByPower(r.Den, c.prime, c.taken);
+    if (i < count) {
+      sum.Exponents[i] = std::max(sum.Exponents[i], exponents[i]) - c.taken;
+    } else {
+      DivideByPower(newRest, c.prime, c.taken);
+    }
+  }
+  sum.Value = r;
+  sum.Rest = newRest;
 }
 
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y) {
   TBunsuu r;
-  AddOrSubtract(x, y, false, Operands::Any, {}, r);
+  Combine(x, y, Operation::Add, r);
   return r;
 }
 
 TBunsuu BunsuuSub(const TBunsuu& x, const TBunsuu& y) {
   TBunsuu r;
-  AddOrSubtract(x, y, true, Operands::Any, {}, r);
+  Combine(x, y, Operation::Subtract, r);
   return r;
 }
 

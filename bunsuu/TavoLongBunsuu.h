@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "TavoLong.h"
 
@@ -27,16 +28,27 @@ void BunsuuCancel(TLongNum& a, TLongNum& b);
 void BunsuuReduce(TBunsuu& f);
 // r := x + y, reduced.
 void BunsuuAdd(const TBunsuu& x, const TBunsuu& y, TBunsuu& r);
-// r := x + y for x and y in lowest terms with positive denominators: the same result as
-// BunsuuAdd, saturations included, with less work. The reduction looks for common factors of
-// the sum only among those the two denominators share (Henrici's method); for operands not
-// in lowest terms the result may not be either.
-void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y, TBunsuu& r);
-// The same as BunsuuAddReduced, for a y whose denominator has no prime factor outside
-// denominatorPrimes (none of them 0 or 1): the common factors of the sum are then looked for
-// among those primes alone, a linear pass each, in place of a gcd.
-void BunsuuAddReduced(const TBunsuu& x, const TBunsuu& y,
-                      std::span<const std::int32_t> denominatorPrimes, TBunsuu& r);
+
+// A fraction in lowest terms with a positive denominator that is kept factored: Den is the
+// product of Primes[i]^Exponents[i] over i, times Rest, where the primes are distinct and Rest
+// is prime to each of them. While Factored is false (after a sum that needed the full
+// reduction, or saturated), Value alone counts.
+struct TFactoredBunsuu {
+  TBunsuu Value;
+  std::vector<std::int32_t> Primes;
+  std::vector<std::int32_t> Exponents;
+  TLongNum Rest = LongOne;
+  bool Factored = true;
+};
+
+// sum := sum + num / den, the same result as BunsuuAdd, saturations included, for a den of
+// Primes[i]^exponents[i] (in the order of sum's primes) times rest, where num / den is in
+// lowest terms and rest, below 2^31, is prime to the primes. The gcd of the denominators comes
+// from the exponents and a word-sized gcd with rest, and the common factor of the new sum is
+// looked for among the primes of that gcd alone (Henrici), so no gcd of long numbers is taken.
+// A sum that could saturate, or one that is no longer factored, goes through BunsuuAdd.
+void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
+                       std::span<const std::int32_t> exponents, std::int32_t rest);
 // x + y, reduced.
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y);
 // x - y, reduced.

@@ -139,9 +139,10 @@ TEST(Bunsuu, ReductionAtTheFullWidth) {
     EXPECT_TRUE(SameFraction(c.f, c.expected)) << c.what;
     EXPECT_EQ(OverflowFlag, c.flag) << c.what;
   }
-  TBunsuu r;
-  BunsuuAddReduced(F(full - 1, 1), F(1, 1), r);
-  EXPECT_TRUE(SameFraction(r, Saturated));
+  TFactoredBunsuu sum{F(full - 1, 1), {5}, {0}};
+  OverflowFlag = false;
+  BunsuuAddFactored(sum, LongOne, std::vector<std::int32_t>{0}, 1);
+  EXPECT_TRUE(SameFraction(sum.Value, Saturated));
   EXPECT_TRUE(OverflowFlag);
 }
 
@@ -176,33 +177,47 @@ mpz_class SmoothNumber(longtest::OperandSource& source, const std::vector<std::i
   return n;
 }
 
+// x in lowest terms with its denominator factored over 5 and 239.
+TFactoredBunsuu Factored(const mpq_class& x) {
+  TFactoredBunsuu f{F(x), {5, 239}, {0, 0}};
+  mpz_class rest = x.get_den();
+  for (std::size_t i = 0; i < f.Primes.size(); ++i) {
+    for (; rest % f.Primes[i] == 0; rest /= f.Primes[i])
+      ++f.Exponents[i];
+  }
+  f.Rest = FromValue(rest);
+  return f;
+}
+
 // Fractions small enough for every operation to be checked against GMP, and, a quarter of
-// them, large enough for the sums to reach the capacity, where only Henrici's method is held
-// against the full reduction; some with a saturated numerator, some with y = x. In every
-// seventh case y's denominator is a product of a few primes that x's shares, and the sum
-// whose common factors are looked for among those primes is held against the full reduction
-// too.
-TEST(Bunsuu, AgreesWithGmpAndHenriciWithTheFullReduction) {
+// them, large enough for the sums to reach the capacity; some with a saturated numerator, some
+// with y = x. In every third case y's denominator is powers of 5 and 239 times a rest of small
+// primes, which x's shares, and the sum over the factored denominators is held against
+// BunsuuAdd.
+TEST(Bunsuu, AgreesWithGmpAndTheFactoredSumWithBunsuuAdd) {
   arithcheck::Checker check([](const std::string& what) { ADD_FAILURE() << what; });
   longtest::OperandSource source(31);
-  const std::vector<std::int32_t> primes = {3, 5, 239};
   for (int i = 0; i < 2700; ++i) {
     const int size = i % 4 == 0 ? MaxDigits / 2 + 2 : i % 3 == 0 ? 1000 : i % 2 == 0 ? 300 : 40;
     mpq_class x = RandomRational(source, size);
     mpq_class y = i % 11 == 0 ? x : RandomRational(source, size);
     // A sum that cancels down to 1 / x's denominator.
     if (i % 10 == 0) y = -x + mpq_class(1, x.get_den());
-    const bool smooth = i % 7 == 0;
-    if (smooth) {
-      y = mpq_class(y.get_num(), SmoothNumber(source, primes, size / 6 + 2));
-      x = mpq_class(x.get_num(), x.get_den() * SmoothNumber(source, primes, size / 6 + 2));
+    if (i % 3 == 0) {
+      y = mpq_class(y.get_num(),
+                    SmoothNumber(source, {5, 239}, size / 6 + 2) * SmoothNumber(source, {3, 7}, 8));
+      x = mpq_class(x.get_num(), x.get_den() * SmoothNumber(source, {3, 5, 239}, size / 6 + 2));
       x.canonicalize();
       y.canonicalize();
+      TFactoredBunsuu fx = Factored(x);
+      if (i % 25 == 0) fx.Value.Num = MaxLongNum;
+      const TFactoredBunsuu fy = Factored(y);
+      check.FactoredSum(fx, fy.Value, fy.Exponents,
+                        static_cast<std::int32_t>(arithcheck::WordOf(fy.Rest)));
     }
     TBunsuu fx = F(x);
     if (i % 25 == 0) fx.Num = MaxLongNum;
-    check.Fractions(
-        fx, F(y), smooth ? std::span<const std::int32_t>(primes) : std::span<const std::int32_t>());
+    check.Fractions(fx, F(y));
     ASSERT_FALSE(HasFailure()) << "case " << i;
   }
 }

@@ -26,10 +26,9 @@ bool AddAtEnd(std::string& text, std::uint32_t u) {
 const std::string& FactorialSumDigits::NextTerm(std::int32_t count) {
   // (Num * k + 1) / (Den * k) adds 1/k! to Num / Den, Den being (k - 1)!.
   ++k_;
-  TLongNum factor;
-  LongFromInt(k_, factor);
-  LongMul(sum_.Den, factor, sum_.Den);
-  LongMul(sum_.Num, factor, sum_.Num);
+  const auto k = static_cast<std::uint64_t>(k_);
+  LongMulWord(sum_.Den, k, sum_.Den);
+  LongMulWord(sum_.Num, k, sum_.Num);
   LongInc(sum_.Num);
   if (!ExpandsWithinCapacity(sum_)) {
     // The expansion may saturate here: only the stepwise expansion knows where.
@@ -47,9 +46,8 @@ const std::string& FactorialSumDigits::NextTerm(std::int32_t count) {
 // so the new text is the old one plus (rem * k + 10^c) div Den', and the rest is the new
 // remainder.
 bool FactorialSumDigits::Advance() {
-  TLongNum factor, carry;
-  LongFromInt(k_, factor);
-  LongMul(remainder_, factor, remainder_);
+  TLongNum carry;
+  LongMulWord(remainder_, static_cast<std::uint64_t>(k_), remainder_);
   LongAdd(remainder_, scale_, remainder_);
   LongDivMod(remainder_, sum_.Den, carry, remainder_);
   std::int32_t u;
@@ -73,15 +71,10 @@ void FactorialSumDigits::Restart(std::int32_t count) {
 }
 
 bool FactorialSumDigits::Scale(std::int32_t count) {
-  TLongNum power;
   while (count > 0) {
     if (!LongScaleWithinCapacity(scale_)) return false;
     const std::int32_t digits = count < PowerDigits ? count : PowerDigits;
-    std::int32_t p = 1;
-    for (std::int32_t i = 0; i < digits; ++i)
-      p *= 10;
-    LongFromInt(p, power);
-    LongMul(scale_, power, scale_);
+    LongMulWord(scale_, PowerOfTen(digits), scale_);
     count -= digits;
   }
   return true;

@@ -10,7 +10,7 @@ std::string StepwiseDigits(const TBunsuu& f, std::int32_t count) {
   TLongNum r = f.Num;
   TLongNum q;
   for (std::int32_t i = 0; i < count; ++i) {
-    LongMul(r, LongTen, r);
+    LongMulWord(r, 10, r);
     LongDivMod(r, f.Den, q, r);
     std::int32_t d;
     if (LongToInt(q, d))

@@ -1,5 +1,6 @@
-// π's partial sums by Machin's formula: the exact fraction, summed with what is known of the
-// denominators, and beside it a decimal copy from which the digit texts are read.
+// π's partial sums by Machin's formula: the exact fraction, summed by the fraction operations
+// over its factored denominator, and beside it a decimal copy from which the digit texts are
+// read.
 #pragma once
 
 #include <cstdint>
@@ -24,21 +25,16 @@ class MachinSum {
   bool DigitsFromCopy(std::int32_t count, std::string& text) const;
 
  private:
-  // The pass by the fraction operations: a gcd of the denominators, and the common factor of
-  // the sum looked for among the primes of the term's denominator.
-  void GeneralPass(const TLongNum& termNum, std::int32_t reducedK);
-  // The pass by the known factors of the denominators; false when the sum is saturated or
-  // outgrows what the shortcut covers, in which case it has done nothing.
-  bool KnownFactorPass(const TLongNum& termNum, std::int32_t reducedK);
+  // Adds the pass's term to the exact sum.
+  void AddExactTerm();
+  // Adds the pass's term to the decimal copy.
+  void AddCopyTerm();
 
   std::int32_t k_ = 1;
   bool negative_ = false;       // the sign of the pass's term
   TLongNum power5_, power239_;  // 5^k and 239^k
-  TBunsuu sum_;
-  // While known_: sum_.Den = 5^exponent5_ 239^exponent239_ rest_, rest_ prime to both.
-  bool known_ = true;
-  std::int32_t exponent5_ = 1, exponent239_ = 1;
-  TLongNum rest_;
+  // The exact sum, its denominator kept as 5^e5 239^e239 times a rest.
+  TFactoredBunsuu sum_;
   // The decimal copy: 16 / 5^k, 4 / 239^k and the sum, within copyError_ units of the last
   // word of the sum.
   DecimalFixed copy5_, copy239_, copySum_;

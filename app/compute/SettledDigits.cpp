@@ -6,8 +6,10 @@
 void SettledDigits::Scan(const std::string& current, DigitSink& out) {
   const auto known = static_cast<std::int32_t>(std::min(previousLength_, current.size()));
   const std::int32_t first = pos_;
-  while (pos_ + 1 <= known && Previous(pos_ - 1) == current[pos_ - 1] &&
-         Previous(pos_) == current[pos_]) {
+  const auto at = [&current](std::int32_t index) {
+    return current[static_cast<std::size_t>(index)];
+  };
+  while (pos_ + 1 <= known && Previous(pos_ - 1) == at(pos_ - 1) && Previous(pos_) == at(pos_)) {
     ++pos_;
   }
   // The digits that settle in one scan are known together.

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "DecimalFixed.h"
 #include "LongGmp.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
@@ -20,6 +21,7 @@ namespace arithcheck {
 
 using longtest::Capacity;
 using longtest::FromValue;
+using longtest::FromWord;
 using longtest::Magnitude;
 using longtest::Record;
 using longtest::RecordDifference;
@@ -168,6 +170,55 @@ inline constexpr BinaryCase Mod{
     "Mod"};
 inline constexpr BinaryCase Gcd{LongGcd, ModelGcd, "Gcd"};
 
+// The operations of a record and a word take their word from b: the low word of its digits.
+// Each is modelled as the record operation with that word as a record of Sign +1; a remainder,
+// which comes back as a word, is put in a record of Sign +1 for the comparison.
+inline std::uint64_t WordOf(const TLongNum& b) {
+  return b.Digit.Word[0];
+}
+inline TLongNum WordRecord(const TLongNum& b) {
+  return Record(Magnitude(b) % (mpz_class(1) << 64), 1);
+}
+inline TLongNum RemainderRecord(const TLongNum& a, const TLongNum& b) {
+  return WordOf(b) == 0 ? LongZero : Record(Magnitude(a) % Magnitude(WordRecord(b)), 1);
+}
+// The divisor of an exact division: the part of b's word that divides a (0 where that word
+// is 0, for the division by zero).
+inline std::uint64_t ExactDivisorOf(const TLongNum& a, const TLongNum& b) {
+  if (WordOf(b) == 0) return 0;
+  const mpz_class g = gcd(Magnitude(a), Magnitude(WordRecord(b)));
+  return Magnitude(a) == 0 ? WordOf(b) : WordOf(Record(g, 1));
+}
+inline constexpr BinaryCase MulWord{
+    [](const TLongNum& a, const TLongNum& b, TLongNum& r) { LongMulWord(a, WordOf(b), r); },
+    [](const TLongNum& a, const TLongNum& b) { return ModelMul(a, WordRecord(b)); }, "MulWord"};
+inline constexpr BinaryCase DivModWord{
+    [](const TLongNum& a, const TLongNum& b, TLongNum& q) { LongDivModWord(a, WordOf(b), q); },
+    [](const TLongNum& a, const TLongNum& b) { return ModelDivision(a, WordRecord(b), true).q; },
+    "DivModWord"};
+inline constexpr BinaryCase DivModWordRemainder{
+    [](const TLongNum& a, const TLongNum& b, TLongNum& r) {
+      TLongNum q;
+      const bool flag = OverflowFlag;
+      r = Record(FromWord(LongDivModWord(a, WordOf(b), q)), 1);
+      OverflowFlag = flag;  // the quotient's saturation is DivModWord's to check
+    },
+    [](const TLongNum& a, const TLongNum& b) { return Exactly(RemainderRecord(a, b)); },
+    "DivModWordRemainder"};
+inline constexpr BinaryCase ModWord{
+    [](const TLongNum& a, const TLongNum& b, TLongNum& r) {
+      r = WordOf(b) == 0 ? LongZero : Record(FromWord(LongModWord(a, WordOf(b))), 1);
+    },
+    [](const TLongNum& a, const TLongNum& b) { return Exactly(RemainderRecord(a, b)); }, "ModWord"};
+inline constexpr BinaryCase DivExactWord{
+    [](const TLongNum& a, const TLongNum& b, TLongNum& q) {
+      LongDivExactWord(a, ExactDivisorOf(a, b), q);
+    },
+    [](const TLongNum& a, const TLongNum& b) {
+      return ModelDivision(a, Record(FromWord(ExactDivisorOf(a, b)), 1), true).q;
+    },
+    "DivExactWord"};
+
 // The four shifts; the count of the last two is in digits.
 struct ShiftCase {
   void (*op)(TLongNum&, std::uint16_t);
@@ -273,6 +324,31 @@ class Checker {
     Expect(!OverflowFlag, "LongSqrtStep flag at " + at);
   }
 
+  // The sum of x and y over their factored denominators, y's given by exponents over x's
+  // primes and a rest: the records and the flag of BunsuuAdd, and a factored form that still
+  // multiplies out to the denominator.
+  void FactoredSum(const TFactoredBunsuu& x, const TBunsuu& y,
+                   std::span<const std::int32_t> yExponents, std::int32_t yRest) {
+    OverflowFlag = false;
+    TBunsuu full;
+    BunsuuAdd(x.Value, y, full);
+    const bool fullFlag = OverflowFlag;
+    OverflowFlag = false;
+    TFactoredBunsuu sum = x;
+    BunsuuAddFactored(sum, y.Num, yExponents, yRest);
+    SameFraction(sum.Value, full, "BunsuuAddFactored");
+    Expect(OverflowFlag == fullFlag, "BunsuuAddFactored flag");
+    if (!sum.Factored) return;
+    mpz_class den = Magnitude(sum.Rest);
+    for (std::size_t i = 0; i < sum.Primes.size(); ++i) {
+      mpz_class power;
+      mpz_ui_pow_ui(power.get_mpz_t(), static_cast<unsigned long>(sum.Primes[i]),
+                    static_cast<unsigned long>(sum.Exponents[i]));
+      den *= power;
+    }
+    Expect(den == Value(sum.Value.Den), "BunsuuAddFactored's factors");
+  }
+
   // count digits of |num| / |den|, for |num| < |den|, neither saturated; the remainder in a
   // record that held previous.
   void Expansion(const TLongNum& num, const TLongNum& den, int count, const TLongNum& previous) {
@@ -291,32 +367,57 @@ class Checker {
     Expect(!OverflowFlag, "LongExpandDecimal flag");
   }
 
-  // Fractions x and y: the sum by Henrici's method must equal the full reduction in records
-  // and flag, in a record of its own and in place, and so must the sum over the primes of y's
-  // denominator when they are given. Where neither is saturated, both are in lowest terms and
-  // no product can outgrow the capacity, every operation must give GMP's rational, also with
-  // its result in an operand.
-  void Fractions(const TBunsuu& x, const TBunsuu& y,
-                 std::span<const std::int32_t> denominatorPrimes = {}) {
+  // Decimal fixed point of words fraction words against GMP's integers in units of its last
+  // word, U = 10^(19 words): x = floor(xNum U / xDen) divided by d, then y = floor(yNum U / yDen)
+  // subtracted when it is at most x, else added; every word exactly, and the digits read within
+  // error units exactly those that x - error and x + error share (none when either leaves
+  // [0, 1)).
+  void DecimalCopy(int words, std::uint32_t xNum, std::uint32_t xDen, std::uint32_t d,
+                   std::uint32_t yNum, std::uint32_t yDen, std::uint64_t error, int count) {
+    const auto width = static_cast<std::size_t>(words);
+    const mpz_class unit(std::string("1") + std::string(19 * width, '0'));
+    mpz_class x = unit * xNum / xDen / d;
+    const mpz_class y = unit * yNum / yDen;
+    DecimalFixed copy(words, xNum, xDen);
+    copy.DivideBy(d);
+    const DecimalFixed other(words, yNum, yDen);
+    if (y <= x) {
+      copy.Subtract(other);
+      x -= y;
+    } else {
+      copy.Add(other);
+      x += y;
+    }
+    // The digits of x, 19 to a word, the integer word first.
+    const auto digitsOf = [width](const mpz_class& v, std::size_t wordsWide) {
+      const std::string d = v.get_str();
+      return std::string(19 * wordsWide - d.size(), '0') + d;
+    };
+    const std::string all = digitsOf(x, width + 1);
+    for (std::size_t i = 0; i <= width; ++i) {
+      Expect(copy.WordAt(i) == std::stoull(all.substr(19 * i, 19)),
+             "DecimalFixed word " + std::to_string(i));
+    }
+    std::string text = "unchanged";
+    const bool decided = copy.DigitsWithin(error, count, text);
+    const mpz_class low = x - FromWord(error), high = x + FromWord(error);
+    std::string shared;
+    bool expected = low >= 0 && high < unit && count <= 19 * words;
+    if (expected) {
+      shared = digitsOf(low, width).substr(0, static_cast<std::size_t>(count));
+      expected = shared == digitsOf(high, width).substr(0, static_cast<std::size_t>(count));
+    }
+    Expect(decided == expected, "DecimalFixed::DigitsWithin decides");
+    Expect(text == (expected ? shared : "unchanged"), "DecimalFixed::DigitsWithin digits");
+  }
+
+  // Fractions x and y: where neither is saturated, both are in lowest terms and no product
+  // can outgrow the capacity, every operation must give GMP's rational, also with its result
+  // in an operand.
+  void Fractions(const TBunsuu& x, const TBunsuu& y) {
     OverflowFlag = false;
     TBunsuu full;
     BunsuuAdd(x, y, full);
-    const bool fullFlag = OverflowFlag;
-    OverflowFlag = false;
-    TBunsuu henrici;
-    BunsuuAddReduced(x, y, henrici);
-    SameFraction(henrici, full, "BunsuuAddReduced");
-    Expect(OverflowFlag == fullFlag, "BunsuuAddReduced flag");
-    TBunsuu inPlace = x;
-    BunsuuAddReduced(inPlace, y, inPlace);
-    SameFraction(inPlace, full, "BunsuuAddReduced in place");
-    if (!denominatorPrimes.empty()) {
-      OverflowFlag = false;
-      TBunsuu overPrimes;
-      BunsuuAddReduced(x, y, denominatorPrimes, overPrimes);
-      SameFraction(overPrimes, full, "BunsuuAddReduced over the primes");
-      Expect(OverflowFlag == fullFlag, "BunsuuAddReduced over the primes flag");
-    }
     if (!Plain(x) || !Plain(y)) return;
     const mpq_class qx(Value(x.Num), Value(x.Den)), qy(Value(y.Num), Value(y.Den));
     // Every product in these operations is at most the product of two of the parts.
