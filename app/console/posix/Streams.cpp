@@ -59,7 +59,16 @@ void FdSink::Flush() {
 }
 
 void PrepareProcess() {
-  std::setlocale(LC_ALL, "");
+  // Only the categories that the program reads: the encoding, the decimal separator, and the
+  // language of the help and of the system's error messages. Each category is a locale file to
+  // find and map, and the nine others would be found and mapped for nothing. As with LC_ALL, a
+  // locale that one of them cannot load leaves the program in the C locale.
+  for (const int category : {LC_CTYPE, LC_NUMERIC, LC_MESSAGES}) {
+    if (std::setlocale(category, "") == nullptr) {
+      std::setlocale(LC_ALL, "C");
+      break;
+    }
+  }
   // A reader that has gone away shows up as a failed write, which ends the program with a
   // message instead of a silent death.
   std::signal(SIGPIPE, SIG_IGN);
