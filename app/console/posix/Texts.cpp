@@ -3,7 +3,9 @@
 
 #include <clocale>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Texts.h"
@@ -45,6 +47,16 @@ class Iconv {
   iconv_t cd_;
 };
 
+// The conversion from UTF-8 into the locale's encoding, or nothing where the answer is UTF-8
+// without asking iconv: UTF-8 itself, and ASCII, which cannot hold the Japanese texts and holds
+// the English help as it is. Opening a conversion costs iconv's list of modules and often a
+// module of its own, for bytes that would come out the same.
+std::optional<Iconv> ConversionForLocale() {
+  const std::string_view codeset = nl_langinfo(CODESET);
+  if (codeset == "UTF-8" || codeset == "ANSI_X3.4-1968") return std::nullopt;
+  return std::optional<Iconv>(std::in_place, codeset.data());
+}
+
 // The user's Japanese messages get the Japanese help.
 HelpLanguage LocaleHelpLanguage() {
   const char* messages = std::setlocale(LC_MESSAGES, nullptr);
@@ -56,13 +68,16 @@ HelpLanguage LocaleHelpLanguage() {
 
 DialogueTexts TextsForLocale() {
   const char* point = std::localeconv()->decimal_point;
-  const DialogueTexts utf8 = Utf8Texts(point != nullptr && *point != '\0' ? point : ".");
-  const Iconv convert(nl_langinfo(CODESET));
-  return ConvertTexts(utf8, [&convert](const std::string& text) { return convert(text); })
-      .value_or(utf8);
+  DialogueTexts utf8 = Utf8Texts(point != nullptr && *point != '\0' ? point : ".");
+  const std::optional<Iconv> convert = ConversionForLocale();
+  if (!convert) return utf8;
+  return ConvertTexts(utf8, [&convert](const std::string& text) { return (*convert)(text); })
+      .value_or(std::move(utf8));
 }
 
 std::string HelpForLocale() {
-  const std::string utf8 = Utf8Help(LocaleHelpLanguage());
-  return Iconv(nl_langinfo(CODESET))(utf8).value_or(utf8);
+  std::string utf8 = Utf8Help(LocaleHelpLanguage());
+  const std::optional<Iconv> convert = ConversionForLocale();
+  if (!convert) return utf8;
+  return (*convert)(utf8).value_or(std::move(utf8));
 }
