@@ -1,9 +1,9 @@
 #include "Dialogue.h"
 
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "ExitStatus.h"
@@ -55,12 +55,20 @@ void Compute(std::int32_t menuChoice, std::uint16_t decimalPlaces, Console& cons
 }  // namespace
 
 std::string FormatSeconds(double seconds, const std::string& decimalPoint) {
-  char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 3);
-  std::string text(buffer, result.ptr);
-  const std::size_t point = text.find('.');
-  if (point != std::string::npos) text.replace(point, 1, decimalPoint);
+  // snprintf rounds the exact binary value as std::to_chars does, ties to even; to_chars for a
+  // floating-point number would bring the floating-point environment's functions, and with
+  // them the maths library, which the loader would then map at every start. The widest double
+  // takes 309 digits before the point.
+  char buffer[512];
+  const int length = std::snprintf(buffer, sizeof buffer, "%.3f", seconds);
+  std::string text(buffer, static_cast<std::size_t>(std::max(length, 0)));
+  // The separator that snprintf wrote is the C library's locale's, whatever stands between the
+  // integer's digits and the three decimals; the caller's takes its place. Infinity and NaN
+  // have none.
+  const std::size_t integerEnd = text.find_first_not_of("-0123456789");
+  const bool separated = integerEnd != std::string::npos && integerEnd > 0 &&
+                         text[integerEnd - 1] != '-' && text.size() >= integerEnd + 4;
+  if (separated) text.replace(integerEnd, text.size() - 3 - integerEnd, decimalPoint);
   return text;
 }
 
