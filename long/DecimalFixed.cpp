@@ -52,82 +52,120 @@ DecimalFixed::DecimalFixed(int fractionWords, std::uint32_t num, std::uint32_t d
 void DecimalFixed::DivideBy(std::uint32_t d) {
   assert(d > 0);
   const SmallDivisor divisor(d);
+  Changed(lead_);
   Word r = 0;
   for (std::size_t i = lead_; i < words_.size(); ++i)
     words_[i] = divisor.Divide(r, words_[i]);
   SkipLeadingZeros();
 }
 
+// Below x's lead, word by word; above it, only the carry, which stops at the first word that
+// is not 10^19 - 1.
 void DecimalFixed::Add(const DecimalFixed& x) {
   assert(x.words_.size() == words_.size());
-  const std::size_t from = std::min(lead_, x.lead_);
+  std::size_t i = words_.size();
   Word carry = 0;
-  for (std::size_t i = words_.size(); i-- > from;) {
+  while (i > x.lead_) {
+    --i;
     // Each word is below 10^19, more than half of 2^64, so the sum is tested against what
     // the word lacks of 10^19 instead of being formed.
     const Word room = Base - x.words_[i] - carry;
     carry = words_[i] >= room;
     words_[i] = carry ? words_[i] - room : words_[i] + (Base - room);
   }
-  // Above from, this holds zeros, so a carry stops in the next word up.
-  assert(carry == 0 || from > 0);
-  if (carry != 0) words_[from - 1] = 1;
-  lead_ = from;
+  for (; carry != 0; carry = words_[i] == 0) {
+    assert(i > 0);  // the sum stays below 10^19
+    --i;
+    words_[i] = words_[i] == Base - 1 ? 0 : words_[i] + 1;
+  }
+  Changed(i);
+  lead_ = std::min(lead_, i);
   SkipLeadingZeros();
 }
 
+// The same below x's lead, and above it only the borrow, which stops at the first word that is
+// not 0.
 void DecimalFixed::Subtract(const DecimalFixed& x) {
   assert(x.words_.size() == words_.size());
-  const std::size_t from = std::min(lead_, x.lead_);
+  std::size_t i = words_.size();
   Word borrow = 0;
-  for (std::size_t i = words_.size(); i-- > from;) {
+  while (i > x.lead_) {
+    --i;
     const Word take = x.words_[i] + borrow;
     borrow = words_[i] < take;
     words_[i] = borrow ? words_[i] + (Base - take) : words_[i] - take;
   }
-  assert(borrow == 0);
+  for (; borrow != 0; borrow = words_[i] == Base - 1) {
+    assert(i > 0);  // x is at most this
+    --i;
+    words_[i] = words_[i] == 0 ? Base - 1 : words_[i] - 1;
+  }
+  Changed(i);
   SkipLeadingZeros();
 }
 
-// The copy v lies within e units of its last word of the true value S, so S lies in
-// [v - e, v + e]. Cutting a number to count digits keeps its order, so when v - e and v + e
-// have the same first count digits, S has them too.
-bool DecimalFixed::DigitsWithin(std::uint64_t error, std::int32_t count, std::string& text) const {
+// With v this number, every number of [v - e, v + e] has v's first count digits when the part
+// R of v below those digits keeps v - e and v + e on the same side of each cut: R >= e and
+// R + e below the unit of the last digit kept. R's pieces are the rest of the word the cut
+// falls in and the words below it; only the lowest one can hold all of e or overflow by it,
+// so the first piece above it that is not 0 and the first that is not at its largest decide.
+// (With R >= e, v - e >= 0; with the integer part 0, v + e stays below 1.)
+bool DecimalFixed::DigitsWithin(std::uint64_t error, std::int32_t count) const {
   assert(error < Base && count >= 0);
-  if (static_cast<std::size_t>(count) > DecimalWordDigits * (words_.size() - 1)) return false;
-  std::vector<Word> low = words_, high = words_;
-  // low := v - e, high := v + e, with the borrow and the carry through the words above.
-  Word borrow = error, carry = error;
-  for (std::size_t i = words_.size(); i-- > 0 && (borrow != 0 || carry != 0);) {
-    const Word l = low[i];
-    low[i] = l >= borrow ? l - borrow : l + (Base - borrow);
-    borrow = l < borrow;
-    const Word h = high[i];
-    const Word room = Base - carry;
-    carry = h >= room;
-    high[i] = carry ? h - room : h + (Base - room);
+  const std::size_t last = words_.size() - 1;
+  const auto digits = static_cast<std::size_t>(count);
+  if (digits > DecimalWordDigits * last || words_[0] != 0) return false;
+  std::size_t i = digits / DecimalWordDigits + 1;
+  if (i > last) return error == 0;  // the cut is below the last word: R = 0
+  // The first piece: what lies below the cut in word i.
+  Word bound = PowerOfTen(DecimalWordDigits - static_cast<int>(digits % DecimalWordDigits));
+  Word piece = bound == Base ? words_[i] : words_[i] % bound;
+  bool aboveNotZero = false, aboveNotFull = false;
+  for (; i < last; ++i) {
+    aboveNotZero = aboveNotZero || piece != 0;
+    aboveNotFull = aboveNotFull || piece != bound - 1;
+    if (aboveNotZero && aboveNotFull) return true;
+    piece = words_[i + 1];
+    bound = Base;
   }
-  if (borrow != 0 || carry != 0 || low[0] != 0 || high[0] != 0) return false;
-  const auto whole = static_cast<std::size_t>(count / DecimalWordDigits);
-  const int part = count % DecimalWordDigits;
-  for (std::size_t i = 1; i <= whole; ++i) {
-    if (low[i] != high[i]) return false;
+  return (aboveNotZero || piece >= error) &&
+         (aboveNotFull || (error < bound && piece < bound - error));
+}
+
+void DecimalFixed::WriteDigits(std::int32_t count, std::string& text) const {
+  text.resize(static_cast<std::size_t>(count));
+  WriteDigitsFrom(0, text);
+}
+
+void DecimalFixed::UpdateDigits(std::int32_t count, std::string& text) {
+  const auto digits = static_cast<std::size_t>(count);
+  const std::size_t kept =
+      std::min({writtenWords_, text.size() / DecimalWordDigits, digits / DecimalWordDigits});
+  text.resize(digits);
+  WriteDigitsFrom(kept, text);
+  writtenWords_ = digits / DecimalWordDigits;
+}
+
+void DecimalFixed::WriteDigitsFrom(std::size_t first, std::string& text) const {
+  assert(text.size() <= DecimalWordDigits * (words_.size() - 1));
+  for (std::size_t at = first * DecimalWordDigits; at < text.size(); at += DecimalWordDigits) {
+    const Word w = words_[at / DecimalWordDigits + 1];
+    const std::size_t left = text.size() - at;
+    if (left >= DecimalWordDigits) {
+      WriteDecimalWord(w, DecimalWordDigits, text.data() + at);
+    } else {
+      const int part = static_cast<int>(left);
+      WriteDecimalWord(w / PowerOfTen(DecimalWordDigits - part), part, text.data() + at);
+    }
   }
-  if (part > 0) {
-    const Word cut = PowerOfTen(DecimalWordDigits - part);
-    if (low[whole + 1] / cut != high[whole + 1] / cut) return false;
-  }
-  text.assign(static_cast<std::size_t>(count), '0');
-  for (std::size_t i = 0; i < whole; ++i)
-    WriteDecimalWord(low[i + 1], DecimalWordDigits, text.data() + i * DecimalWordDigits);
-  if (part > 0) {
-    WriteDecimalWord(low[whole + 1] / PowerOfTen(DecimalWordDigits - part), part,
-                     text.data() + whole * DecimalWordDigits);
-  }
-  return true;
 }
 
 void DecimalFixed::SkipLeadingZeros() {
   while (lead_ < words_.size() && words_[lead_] == 0)
     ++lead_;
+}
+
+void DecimalFixed::Changed(std::size_t i) {
+  // Word i is the digits' word i - 1.
+  writtenWords_ = std::min(writtenWords_, i == 0 ? 0 : i - 1);
 }

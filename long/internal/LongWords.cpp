@@ -138,25 +138,6 @@ Word WordReciprocal(Word d) {
   return static_cast<Word>(((DoubleWord{~d} << WordBits) | ~Word{0}) / d);
 }
 
-// Division by an invariant word through its reciprocal (Moller and Granlund, 2011).
-Word DivideTwoByOne(Word& rem, Word hi, Word lo, Word d, Word dInverse) {
-  assert(d >> (WordBits - 1) == 1 && hi < d);
-  const DoubleWord p = DoubleWord{hi} * dInverse + ((DoubleWord{hi} << WordBits) | lo);
-  Word q = static_cast<Word>(p >> WordBits) + 1;
-  const Word q0 = static_cast<Word>(p);
-  Word r = lo - q * d;
-  if (r > q0) {
-    --q;
-    r += d;
-  }
-  if (r >= d) {
-    ++q;
-    r -= d;
-  }
-  rem = r;
-  return q;
-}
-
 Word WordsDivRemWord(Word* q, const Word* a, int n, Word d) {
   assert(d != 0 && n >= 1);
   const int s = std::countl_zero(d);

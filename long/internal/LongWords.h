@@ -5,6 +5,8 @@
 // it in any other way.
 #pragma once
 
+#include <cassert>
+
 #include "DoubleWord.h"
 
 // -1, 0 or +1 as a[0..n) is below, equal to or above b[0..n); compares from the top.
@@ -45,8 +47,27 @@ Word WordsShiftRight(Word* dst, const Word* a, int n, int s);
 // its top bit set.
 Word WordReciprocal(Word d);
 // The quotient of (hi * B + lo) by d, with the remainder in rem. d has its top bit set,
-// dInverse = WordReciprocal(d), and hi < d so that the quotient fits in a word.
-Word DivideTwoByOne(Word& rem, Word hi, Word lo, Word d, Word dInverse);
+// dInverse = WordReciprocal(d), and hi < d so that the quotient fits in a word. Division by an
+// invariant word through its reciprocal (Moller and Granlund, "Improved division by invariant
+// integers", IEEE Trans. Computers 60, 2011); inline, since the loops of the divisions turn on
+// it.
+inline Word DivideTwoByOne(Word& rem, Word hi, Word lo, Word d, Word dInverse) {
+  assert(d >> (WordBits - 1) == 1 && hi < d);
+  const DoubleWord p = DoubleWord{hi} * dInverse + ((DoubleWord{hi} << WordBits) | lo);
+  Word q = static_cast<Word>(p >> WordBits) + 1;
+  const Word q0 = static_cast<Word>(p);
+  Word r = lo - q * d;
+  if (r > q0) {
+    --q;
+    r += d;
+  }
+  if (r >= d) {
+    ++q;
+    r -= d;
+  }
+  rem = r;
+  return q;
+}
 
 // q[0..n) = a[0..n) div d; returns a mod d. d != 0, n >= 1. q may be null when only the
 // remainder is wanted, or a itself.

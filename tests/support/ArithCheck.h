@@ -399,7 +399,8 @@ class Checker {
              "DecimalFixed word " + std::to_string(i));
     }
     std::string text = "unchanged";
-    const bool decided = copy.DigitsWithin(error, count, text);
+    const bool decided = copy.DigitsWithin(error, count);
+    if (decided) copy.WriteDigits(count, text);
     const mpz_class low = x - FromWord(error), high = x + FromWord(error);
     std::string shared;
     bool expected = low >= 0 && high < unit && count <= 19 * words;
