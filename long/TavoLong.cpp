@@ -43,13 +43,7 @@ bool LongDividesWithinCapacity(const TLongNum& n) {
 bool LongExpansionWithinCapacity(const TLongNum& den) {
   // With den below 2^(MaxBits - 5), ten times a remainder is below 16 den, itself below
   // 2^(MaxBits - 1).
-  return LongHeadroom(den) > 4;
-}
-
-bool LongScaleWithinCapacity(const TLongNum& scale) {
-  // Below 2^(MaxBits - 32), scale times a factor below 2^30 is below 2^(MaxBits - 2), and that
-  // plus a value below 2^(MaxBits - 5) is below 2^(MaxBits - 1).
-  return LongHeadroom(scale) >= 32;
+  return LongHeadroom(den) >= MaxBits - MaxExpansionBits;
 }
 
 bool LongIsZero(const TLongNum& a) {

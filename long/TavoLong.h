@@ -130,15 +130,13 @@ int LongHeadroom(const TLongNum& a);
 // a non-zero divisor can be beyond the capacity: n is not saturated and has less than the full
 // width. A division by 1 can then be skipped, as it cannot change n.
 bool LongDividesWithinCapacity(const TLongNum& n);
+// The bits that a denominator of LongExpansionWithinCapacity may have.
+inline constexpr int MaxExpansionBits = MaxBits - 5;
 // True when the decimal expansion of r / den for 0 <= r < den, taken step by step as
-// r := 10 r, then r divmod den, can never saturate: ten times a remainder stays below half the
-// capacity, so no product outgrows it and no dividend has the full width.
+// r := 10 r, then r divmod den, can never saturate: den has at most MaxExpansionBits bits, so
+// ten times a remainder stays below half the capacity, no product outgrows it and no dividend
+// has the full width.
 bool LongExpansionWithinCapacity(const TLongNum& den);
-// True when scale times any factor below 2^30, plus any value below 2^(MaxBits - 5) (such as a
-// remainder times a factor, whose product stays below a denominator that
-// LongExpansionWithinCapacity accepts), stays below half the capacity: neither the product
-// nor the sum saturates, and the sum divides within the capacity.
-bool LongScaleWithinCapacity(const TLongNum& scale);
 
 // --- Comparison, sign, negation ---
 

@@ -1,6 +1,6 @@
 // The built program's command line: what each kind of argument writes, where, and with which
 // exit status, under the C locale, Japanese text with C messages, Japanese messages with
-// UTF-8 text, and the Japanese locales: the help byte for byte in each.
+// UTF-8 or ASCII text, and the Japanese locales: the help byte for byte in each.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -76,6 +76,7 @@ const struct {
     {{"LC_ALL=C"}, EnglishHelp, nullptr},
     {{"LANG=ja_JP.SJIS", "LC_MESSAGES=C"}, EnglishHelp, nullptr},
     {{"LANG=C.UTF-8", "LC_MESSAGES=ja_JP.SJIS"}, JapaneseHelp, nullptr},
+    {{"LANG=C", "LC_MESSAGES=ja_JP.SJIS"}, JapaneseHelp, nullptr},  // ASCII cannot hold it
     {{"LC_ALL=ja_JP.SJIS"}, JapaneseHelp, "SHIFT_JIS"},
     {{"LC_ALL=ja_JP.EUC-JP"}, JapaneseHelp, "EUC-JP"},
 };

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "DialogueSupport.h"
+#include "FactorialSum.h"
+#include "FractionDigits.h"
 #include "GmpSeries.h"
 #include "LongTestSupport.h"
 #include "Series.h"
@@ -141,13 +143,14 @@ TEST(Series, SettleRuleOnGmpDigits) {
 // Every partial sum of Machin's formula against GMP's rationals, up to the pass whose common
 // denominator outgrows the capacity.
 TEST(Series, EveryPartialSumOfPi) {
-  MachinSum machin;
+  MachinSum machin(0);
   mpq_class term5(16, 5), term239(-4, 239);
   mpq_class sum = term5 + term239 - 3;
   int pass = 0;
   for (int k = 3; !OverflowFlag; k += 2) {
     ++pass;
-    const TBunsuu& ours = machin.NextPass();
+    machin.NextPass();
+    const TBunsuu& ours = machin.ExactSum();
     term5 *= mpq_class(-1, 25);
     term239 *= mpq_class(-1, 57121);
     sum += (term5 + term239) / k;
@@ -162,6 +165,45 @@ TEST(Series, EveryPartialSumOfPi) {
     }
   }
   EXPECT_EQ(pass, 1428);
+}
+
+// Every text that the program reads from a sum within the capacity, at the places its settle
+// scan asks for, comes from the decimal copy: the copies decide every pass of π and every term
+// of e but the first, 1/2, which lies on a digit boundary that no copy within an error can see
+// past. Each of π's texts, and e's every fiftieth, is the exact expansion's; past the capacity
+// the exact sum takes over.
+TEST(Series, CopiesDecideEveryTextWithinTheCapacity) {
+  const auto run = [](auto& series, int firstFromCopy, int lastWithin, int checkEvery) {
+    OverflowFlag = false;
+    SettledDigits settled;
+    RecordingSink sink;
+    for (int pass = 1; pass <= lastWithin; ++pass) {
+      series.Next();
+      const std::int32_t count = settled.NextPosition() + 5;
+      std::string text;
+      const bool fromCopy = series.sum.DigitsFromCopy(count, text);
+      ASSERT_EQ(fromCopy, pass >= firstFromCopy) << "pass " << pass;
+      if (!fromCopy) text = series.sum.Digits(count);
+      if (pass % checkEvery == 0) {
+        ASSERT_EQ(text, FractionDigits(series.sum.ExactSum(), count)) << "pass " << pass;
+      }
+      settled.Scan(text, sink);
+    }
+    series.Next();
+    std::string text;
+    EXPECT_FALSE(series.sum.DigitsFromCopy(settled.NextPosition() + 5, text));
+    EXPECT_FALSE(OverflowFlag);
+  };
+  struct Pi {
+    MachinSum sum{MachinPlacesWithinCapacity + 5};
+    void Next() { sum.NextPass(); }
+  } pi;
+  run(pi, 1, 1427, 1);
+  struct E {
+    FactorialSum sum{FactorialPlacesWithinCapacity + 5};
+    void Next() { sum.NextTerm(); }
+  } e;
+  run(e, 2, 3256, 50);
 }
 
 TEST(Series, FlagSetOnEntryGivesTheHeaderOnly) {

@@ -1,41 +1,42 @@
-// e's series 1/2! + ... + 1/k!, and its digit text kept up to date as its terms come in.
+// e's series 1/2! + ... + 1/k!, and the digit texts of its partial sums.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "DecimalFixed.h"
+#include "SeriesCopy.h"
 #include "TavoLongBunsuu.h"
 
-// The sum is one exact fraction, never reduced: its Den is k!. Adding 1/k! changes its digit
-// text by a carry into its last digits, so the text of one term follows from the text and the
-// remainder of the one before with work linear in the length of the numbers, plus the digits
-// that the text grows by. The texts are exactly those of FractionDigits on the sum,
-// saturations included.
-class FactorialSumDigits {
+// The places of e that the capacity holds: the expansion of the sum of 1/3258! is the first
+// that outgrows it.
+inline constexpr std::int32_t FactorialPlacesWithinCapacity = 8004;
+
+// The digit texts come from a decimal copy of the sum; the exact fraction, never reduced, its
+// Den k!, is brought up to date only where a text or the capacity needs it.
+class FactorialSum {
  public:
-  // Adds the next term 1/k! to the sum and gives the first count digits after the point of
-  // the new sum.
-  const std::string& NextTerm(std::int32_t count);
-  // The text that the last NextTerm gave.
-  const std::string& Digits() const { return text_; }
+  // The decimal copy holds copyDigits digits after the point, and at least one word more.
+  explicit FactorialSum(std::int32_t copyDigits);
+  // Adds the next term 1/k! to the copy.
+  void NextTerm();
+  // The exact partial sum as the big-integer operations give it: (Num * k + 1) / (Den * k)
+  // adds 1/k! to Num / Den.
+  const TBunsuu& ExactSum();
+  // The first count digits after the point of the partial sum, as FractionDigits gives them:
+  // read from the decimal copy where it decides them, otherwise by the exact expansion. The
+  // text stays until the next call.
+  const std::string& Digits(std::int32_t count);
+  // Digits from the decimal copy alone; false where it cannot decide them.
+  bool DigitsFromCopy(std::int32_t count, std::string& text);
 
  private:
-  // Brings the text to the sum just advanced by 1/k_!; false when it cannot (the state must be
-  // rebuilt).
-  bool Advance();
-  // Lengthens the text to count digits by long division of the remainder.
-  void Extend(std::int32_t count);
-  // Expands the sum afresh.
-  void Restart(std::int32_t count);
-  // scale_ := scale_ * 10^count; false when it would leave the range in which the next term
-  // can be added without saturating.
-  bool Scale(std::int32_t count);
-
-  TBunsuu sum_;         // 0/1 before the first term, 1/2!
-  std::int32_t k_ = 1;  // the last term added is 1/k_!
-  std::string text_;
-  // While valid_: Num * 10^c mod Den, and 10^c, for c = text_.size().
-  TLongNum remainder_;
-  TLongNum scale_;
-  bool valid_ = false;
+  std::int32_t k_ = 1;
+  // The copy of the sum, and that of the last term, 1/k!.
+  SeriesCopy copy_;
+  DecimalFixed term_;
+  // The exact sum as of the term 1/exactK_!; 0/1 before the first term.
+  std::int32_t exactK_ = 1;
+  TBunsuu exact_;
+  std::string exactText_;
 };

@@ -6,7 +6,6 @@
 // denominators.
 #include "Machin.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <numeric>
 
@@ -14,6 +13,11 @@
 #include "TavoLong.h"
 
 namespace {
+
+// Whether the term of pass k is subtracted: (-1)^j with j = (k - 1) / 2.
+constexpr bool NegativeTerm(std::int32_t k) {
+  return k % 4 == 3;
+}
 
 // k stripped of the factors 5 and 239, with how many of each it held.
 struct WithoutFiveAnd239 {
@@ -27,35 +31,65 @@ struct WithoutFiveAnd239 {
   }
 };
 
-// The words after the point of a copy that holds digits digits, and one word more so that the
-// error of the last word rarely reaches the digits that are read. A copy longer than the
-// capacity's decimal digits would only cost time: a question beyond the capacity ends on the
-// overflow long before its texts grow that long, and a text longer than the copy comes from
-// the exact expansion.
-int CopyWords(std::int32_t digits) {
-  return (std::min(digits, MaxDecimalDigits) + DecimalWordDigits - 1) / DecimalWordDigits + 1;
+// The prime p when the odd k >= 3 is a power of it, else 1: what k adds to the least common
+// multiple of the odd numbers below it.
+std::uint64_t PrimeOfPower(std::int32_t k) {
+  std::int32_t p = 3;
+  while (p <= k / p && k % p != 0)
+    p += 2;
+  if (k % p != 0) p = k;
+  while (k % p == 0)
+    k /= p;
+  return k == 1 ? static_cast<std::uint64_t>(p) : 1;
 }
+
+// 5^2 239^2, what each pass adds to every denominator.
+constexpr std::uint64_t SquaresOf5And239 = 25 * 57121;
 
 }  // namespace
 
+// 16/5 - 4/239 - 3 = 219/1195, in lowest terms.
 MachinSum::MachinSum(std::int32_t copyDigits)
-    : copy5_(CopyWords(copyDigits), 16, 5),
-      copy239_(CopyWords(copyDigits), 4, 239),
-      copySum_(CopyWords(copyDigits), 219, 1195) {
+    : copy_(copyDigits, 219, 1195), copy5_(copy_.Words(), 16, 5), copy239_(copy_.Words(), 4, 239) {
+  exact_.Value = BunsuuMake(219, 1195);
+  exact_.Primes = {5, 239};
+  exact_.Exponents = {1, 1};
   LongFromInt(5, power5_);
   LongFromInt(239, power239_);
-  // 16/5 - 4/239 - 3 = 219/1195, in lowest terms: its denominator is 5^1 239^1.
-  sum_.Value = BunsuuMake(219, 1195);
-  sum_.Primes = {5, 239};
-  sum_.Exponents = {1, 1};
 }
 
-const TBunsuu& MachinSum::NextPass() {
+// The copies are exact floors in units of their last word, U = 10^(19 words): the constructors
+// give floor(16 U / 5) = 16 U / 5, floor(4 U / 239) and floor(219 U / 1195), and a division
+// by a whole number of the floor of x is the floor of x divided by it. So after pass k,
+// copy5 = 16 U / 5^k - a and copy239 = 4 U / 239^k - b with a and b in [0, 1).
+//   - copy239 <= copy5, as the subtraction needs: 4 U / 239^k < 16 U / 5^k, and floors keep
+//     the order.
+//   - The copy of the term, floor((copy5 - copy239) / k), is t - (a - b) / k - c with c in
+//     [0, 1), t = (16 U / 5^k - 4 U / 239^k) / k the true term: within 1 + 1/k < 2 units of it.
+//   - A term that is subtracted is at most the copy of the sum: each partial sum lies above
+//     0.1, so the sum before a pass exceeds the term by more than U / 10, and its copy, within
+//     1 + 2 j units after j passes, by more than the term's copy.
+// Every denominator of pass k divides 5^k 239^k times the least common multiple of the odd
+// numbers up to k, which grows each pass by 5^2 239^2, and by p where k is a power of p.
+void MachinSum::NextPass() {
   k_ += 2;
-  negative_ = !negative_;
-  AddExactTerm();
-  AddCopyTerm();
-  return sum_.Value;
+  copy5_.DivideBy(25);
+  copy239_.DivideBy(57121);
+  DecimalFixed term = copy5_;
+  term.Subtract(copy239_);
+  term.DivideBy(static_cast<std::uint32_t>(k_));
+  if (NegativeTerm(k_)) {
+    copy_.Subtract(term, 2);
+  } else {
+    copy_.Add(term, 2);
+  }
+  copy_.GrowDenominator(SquaresOf5And239 * PrimeOfPower(k_));
+}
+
+const TBunsuu& MachinSum::ExactSum() {
+  while (exactK_ < k_)
+    AddExactTerm();
+  return exact_.Value;
 }
 
 // The term of pass k in lowest terms. With A = 16 * 239^k - 4 * 5^k, c = gcd(A, k), u = A / c
@@ -70,58 +104,30 @@ const TBunsuu& MachinSum::NextPass() {
 // the factored sum uses, needs both. The denominator is 5^(k + a) 239^(k + b) times the rest of
 // k', where 5^a 239^b is what k' holds of the two primes.
 void MachinSum::AddExactTerm() {
+  exactK_ += 2;
   LongMulWord(power5_, 25, power5_);
   LongMulWord(power239_, 57121, power239_);
   TLongNum u, scaled;
   LongMulWord(power239_, 16, u);
   LongMulWord(power5_, 4, scaled);
   LongSub(u, scaled, u);
-  const auto k = static_cast<std::uint64_t>(k_);
+  const auto k = static_cast<std::uint64_t>(exactK_);
   const auto c = static_cast<std::int32_t>(std::gcd(LongModWord(u, k), k));
   LongDivExactWord(u, static_cast<std::uint64_t>(c), u);
-  if (negative_) LongNegate(u);
-  const WithoutFiveAnd239 kParts(k_ / c);
-  const std::int32_t exponents[] = {k_ + kParts.fives, k_ + kParts.twoThirtyNines};
-  BunsuuAddFactored(sum_, u, exponents, kParts.rest);
+  if (NegativeTerm(exactK_)) LongNegate(u);
+  const WithoutFiveAnd239 kParts(exactK_ / c);
+  const std::int32_t exponents[] = {exactK_ + kParts.fives, exactK_ + kParts.twoThirtyNines};
+  BunsuuAddFactored(exact_, u, exponents, kParts.rest);
 }
 
-// The copies are exact floors in units of their last word, U = 10^(19 words): the constructors
-// give floor(16 U / 5) = 16 U / 5, floor(4 U / 239) and floor(219 U / 1195), and a division
-// by a whole number of the floor of x is the floor of x divided by it. So after pass k,
-// copy5 = 16 U / 5^k - a and copy239 = 4 U / 239^k - b with a and b in [0, 1).
-//   - copy239 <= copy5, as the subtraction needs: 4 U / 239^k < 16 U / 5^k, and floors keep
-//     the order.
-//   - The copy of the term, floor((copy5 - copy239) / k), is t - (a - b) / k - c with c in
-//     [0, 1), t = (16 U / 5^k - 4 U / 239^k) / k the true term: within 1 + 1/k < 2 units of it.
-//   - The copy of the sum starts within one unit (219 U / 1195 cut off) and moves by less than
-//     2 units a pass away from the true sum, so after j passes it is within 1 + 2 j units:
-//     copyError_.
-//   - A term that is subtracted is at most the copy of the sum: every partial sum lies above
-//     0.1, more than the sum before it less the term by far more than 1 + 2 j units (U is at
-//     least 10^38), and the copies of both are within those units.
-void MachinSum::AddCopyTerm() {
-  copy5_.DivideBy(25);
-  copy239_.DivideBy(57121);
-  DecimalFixed term = copy5_;
-  term.Subtract(copy239_);
-  term.DivideBy(static_cast<std::uint32_t>(k_));
-  if (negative_) {
-    copySum_.Subtract(term);
-  } else {
-    copySum_.Add(term);
-  }
-  copyError_ += 2;
+const std::string& MachinSum::Digits(std::int32_t count) {
+  if (copy_.Decides(count)) return copy_.Digits(count);
+  exactText_ = FractionDigits(ExactSum(), count);
+  return exactText_;
 }
 
-std::string MachinSum::Digits(std::int32_t count) const {
-  std::string text;
-  if (DigitsFromCopy(count, text)) return text;
-  return FractionDigits(sum_.Value, count);
-}
-
-bool MachinSum::DigitsFromCopy(std::int32_t count, std::string& text) const {
-  // Where the exact expansion is not plain long division (a saturated sum, or one too wide),
-  // its text is its own.
-  if (count <= 0 || !ExpandsWithinCapacity(sum_.Value)) return false;
-  return copySum_.DigitsWithin(copyError_, count, text);
+bool MachinSum::DigitsFromCopy(std::int32_t count, std::string& text) {
+  if (!copy_.Decides(count)) return false;
+  text = copy_.Digits(count);
+  return true;
 }

@@ -1,0 +1,37 @@
+// The decimal copy of a series' partial sum, from which the sum's digit texts are read.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "DecimalFixed.h"
+
+// A partial sum in decimal fixed point, within a known number of units of its last word of the
+// exact sum, beside a bound from above on the bits of a common denominator of the sum's terms.
+// While that bound is below MaxExpansionBits, the exact sum is plain: its expansion is long
+// division within the capacity, and the copy gives its digits wherever the error allows.
+class SeriesCopy {
+ public:
+  // The copy of num / den (within one unit), to digits digits after the point and a word more;
+  // den is the first common denominator.
+  SeriesCopy(std::int32_t digits, std::uint32_t num, std::uint32_t den);
+  // The words after the point that the terms' copies must have.
+  int Words() const { return words_; }
+  // sum := sum + term, or sum - term (term at most the sum), for the copy of a term that lies
+  // within termError units of the true term.
+  void Add(const DecimalFixed& term, std::uint64_t termError);
+  void Subtract(const DecimalFixed& term, std::uint64_t termError);
+  // The common denominator of the terms grows by factor.
+  void GrowDenominator(std::uint64_t factor);
+  // Whether the first count digits after the point of the exact sum are those of the copy.
+  bool Decides(std::int32_t count) const;
+  // Those digits, where Decides(count). The text stays until the next call.
+  const std::string& Digits(std::int32_t count);
+
+ private:
+  int words_;
+  DecimalFixed sum_;
+  std::uint64_t error_ = 1;
+  double denominatorBits_;
+  std::string text_;
+};
