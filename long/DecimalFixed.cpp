@@ -11,28 +11,35 @@ namespace {
 
 constexpr Word Base = PowerOfTen(DecimalWordDigits);
 
-// A divisor below 2^32, normalised once for the division of a double word by it.
+// A divisor d below 2^31, prepared once for dividing decimal words by it. With
+// 10^19 = d Bq + Br, (r 10^19 + w) div d = r Bq + (r Br + w) div d, where r Br + w stays below
+// 2^64 since r and Br are below d; that quotient of a word by d comes from a multiplication by
+// a precomputed inverse (Granlund and Montgomery, "Division by invariant integers using
+// multiplication", PLDI 1994, figure 4.1).
 class SmallDivisor {
  public:
   explicit SmallDivisor(std::uint32_t d)
-      : shift_(std::countl_zero(Word{d})),
-        normalised_(Word{d} << shift_),
-        inverse_(WordReciprocal(normalised_)) {}
+      : d_(d),
+        quotient_(Base / d),
+        remainder_(Base % d),
+        shift_(static_cast<int>(std::bit_width(Word{d} - 1))),
+        inverse_(static_cast<Word>((DoubleWord{(Word{1} << shift_) - d} << WordBits) / d) + 1) {
+    assert(d > 0 && d < Word{1} << 31);
+  }
 
-  // (r 10^19 + w) div d, with the remainder left in r; r < d. The dividend is below d 2^64,
-  // so the quotient fits in a word, and so does the dividend shifted with d.
+  // (r 10^19 + w) div d, with the remainder left in r; r < d.
   Word Divide(Word& r, Word w) const {
-    const DoubleWord x = (DoubleWord{r} * Base + w) << shift_;
-    Word rem = 0;
-    const Word q = DivideTwoByOne(rem, static_cast<Word>(x >> WordBits), static_cast<Word>(x),
-                                  normalised_, inverse_);
-    r = rem >> shift_;
-    return q;
+    const Word n = r * remainder_ + w;
+    const auto t = static_cast<Word>(DoubleWord{inverse_} * n >> WordBits);
+    const Word q = (t + ((n - t) >> (shift_ > 0 ? 1 : 0))) >> (shift_ > 0 ? shift_ - 1 : 0);
+    const Word whole = r * quotient_ + q;
+    r = n - q * d_;
+    return whole;
   }
 
  private:
-  int shift_;
-  Word normalised_;
+  Word d_, quotient_, remainder_;
+  int shift_;  // the bits of d - 1: 2^(shift_ - 1) < d <= 2^shift_
   Word inverse_;
 };
 
@@ -57,6 +64,28 @@ void DecimalFixed::DivideBy(std::uint32_t d) {
   for (std::size_t i = lead_; i < words_.size(); ++i)
     words_[i] = divisor.Divide(r, words_[i]);
   SkipLeadingZeros();
+}
+
+void DecimalFixed::DivideBy(std::uint32_t d, std::uint32_t e, DecimalFixed& byBoth) {
+  assert(d > 0 && e > 0 && std::uint64_t{d} * e < Word{1} << 31 && &byBoth != this &&
+         byBoth.words_.size() == words_.size());
+  const SmallDivisor divisor(d), both(d * e);
+  // byBoth is zero above this one's lead, as this one's quotient is.
+  const auto word = [&byBoth](std::size_t i) {
+    return byBoth.words_.begin() + static_cast<std::ptrdiff_t>(i);
+  };
+  if (byBoth.lead_ < lead_) std::fill(word(byBoth.lead_), word(lead_), 0);
+  byBoth.lead_ = lead_;
+  byBoth.Changed(0);
+  Changed(lead_);
+  Word r = 0, rBoth = 0;
+  for (std::size_t i = lead_; i < words_.size(); ++i) {
+    const Word w = words_[i];
+    words_[i] = divisor.Divide(r, w);
+    byBoth.words_[i] = both.Divide(rBoth, w);
+  }
+  SkipLeadingZeros();
+  byBoth.SkipLeadingZeros();
 }
 
 // Below x's lead, word by word; above it, only the carry, which stops at the first word that

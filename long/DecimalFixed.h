@@ -12,10 +12,13 @@
 // the value is a whole number of units, and a division gives the floor of the true quotient.
 class DecimalFixed {
  public:
-  // floor(num / den) to the precision, for 0 <= num and 0 < den.
+  // floor(num / den) to the precision, for 0 <= num and 0 < den < 2^31.
   DecimalFixed(int fractionWords, std::uint32_t num, std::uint32_t den);
-  // this := floor(this / d), d > 0.
+  // this := floor(this / d), 0 < d < 2^31.
   void DivideBy(std::uint32_t d);
+  // this := floor(this / d) and byBoth := floor(this / (d e)), from this as it was, in one pass:
+  // the two divisions run side by side. 0 < d e < 2^31; byBoth has this one's precision.
+  void DivideBy(std::uint32_t d, std::uint32_t e, DecimalFixed& byBoth);
   // this := this + x; x has the same precision, and the sum stays below 10^19.
   void Add(const DecimalFixed& x);
   // this := this - x; x has the same precision and is at most this.

@@ -317,12 +317,13 @@ TEST(LongAgainstGmp, DecimalFixed) {
   };
   for (int i = 0; i < 3000; ++i) {
     const int words = 1 + source.Below(6);
-    const std::uint32_t xDen = 1 + word(i % 3 == 0 ? 10 : UINT32_MAX);
-    const std::uint32_t yDen = 1 + word(i % 3 == 0 ? 10 : UINT32_MAX);
+    constexpr std::uint32_t Largest = (1u << 31) - 1;
+    const std::uint32_t xDen = 1 + word(i % 3 == 0 ? 10 : Largest);
+    const std::uint32_t yDen = 1 + word(i % 3 == 0 ? 10 : Largest);
     // Numerators just below their denominators make words of nines, which carry.
     const std::uint32_t xNum = i % 4 == 0 ? xDen - 1 : word(xDen);
     const std::uint32_t yNum = i % 5 == 0 ? yDen - 1 : word(yDen);
-    const std::uint32_t d = 1 + word(i % 2 == 0 ? 30 : UINT32_MAX);
+    const std::uint32_t d = 1 + word(i % 2 == 0 ? 30 : Largest);
     const std::uint64_t error = i % 7 == 0 ? random() % PowerOfTen(19) : random() % 3000;
     Check().DecimalCopy(words, xNum, xDen, d, yNum, yDen, error, source.Below(19 * words + 3));
     ASSERT_FALSE(HasFailure()) << "case " << i;

@@ -1,17 +1,26 @@
 #include "FactorialSum.h"
 
+#include <utility>
+
 #include "FractionDigits.h"
 #include "TavoLong.h"
 
 FactorialSum::FactorialSum(std::int32_t copyDigits)
-    : copy_(copyDigits, 0, 1), term_(copy_.Words(), 1, 1) {}
+    : copy_(copyDigits, 0, 1), term_(copy_.Words(), 1, 1), next_(copy_.Words(), 0, 1) {}
 
 // The copy of the term is floor(U / k!) exactly, in units U of its last word: 1/1! is exact,
-// and a division by a whole number of the floor of x is the floor of x divided by it. So each
-// term is within one unit of the true one, and the sum's denominator k! grows by k.
+// and a division by a whole number of the floor of x is the floor of x divided by it, so the
+// division of the copy of 1/(k - 1)! by k (k + 1) gives that of 1/(k + 1)! too. Each term is
+// within one unit of the true one, and the sum's denominator k! grows by k.
 void FactorialSum::NextTerm() {
   ++k_;
-  term_.DivideBy(static_cast<std::uint32_t>(k_));
+  if (nextReady_) {
+    std::swap(term_, next_);
+  } else {
+    const auto k = static_cast<std::uint32_t>(k_);
+    term_.DivideBy(k, k + 1, next_);
+  }
+  nextReady_ = !nextReady_;
   copy_.Add(term_, 1);
   copy_.GrowDenominator(static_cast<std::uint64_t>(k_));
 }

@@ -32,9 +32,11 @@ class FactorialSum {
 
  private:
   std::int32_t k_ = 1;
-  // The copy of the sum, and that of the last term, 1/k!.
+  // The copy of the sum, that of the last term, 1/k!, and that of the next one, 1/(k + 1)!,
+  // while nextReady_: the terms come two by two from one pass over the words.
   SeriesCopy copy_;
-  DecimalFixed term_;
+  DecimalFixed term_, next_;
+  bool nextReady_ = false;
   // The exact sum as of the term 1/exactK_!; 0/1 before the first term.
   std::int32_t exactK_ = 1;
   TBunsuu exact_;
