@@ -1,7 +1,8 @@
 #include "SeriesCopy.h"
 
 #include <algorithm>
-#include <cmath>
+#include <bit>
+#include <cassert>
 
 #include "TavoLong.h"
 
@@ -16,9 +17,7 @@ int CopyWords(std::int32_t digits) {
 }  // namespace
 
 SeriesCopy::SeriesCopy(std::int32_t digits, std::uint32_t num, std::uint32_t den)
-    : words_(CopyWords(digits)),
-      sum_(words_, num, den),
-      denominatorBits_(std::log2(static_cast<double>(den))) {}
+    : words_(CopyWords(digits)), sum_(words_, num, den), denominatorMantissa_(den) {}
 
 void SeriesCopy::Add(const DecimalFixed& term, std::uint64_t termError) {
   sum_.Add(term);
@@ -30,16 +29,26 @@ void SeriesCopy::Subtract(const DecimalFixed& term, std::uint64_t termError) {
   error_ += termError;
 }
 
+// The product is rounded up to 32 bits each time, so the bound exceeds the denominator by a
+// factor below (1 + 2^-31)^n after n factors: for the some thousands that a series takes, it
+// has at most one bit more than the denominator.
 void SeriesCopy::GrowDenominator(std::uint64_t factor) {
-  denominatorBits_ += std::log2(static_cast<double>(factor));
+  assert(factor > 0 && factor >> 32 == 0);
+  const std::uint64_t product = denominatorMantissa_ * factor;
+  int cut = std::max(0, static_cast<int>(std::bit_width(product)) - 32);
+  const std::uint64_t lost = product & ((std::uint64_t{1} << cut) - 1);
+  denominatorMantissa_ = (product >> cut) + (lost != 0 ? 1 : 0);
+  if (denominatorMantissa_ >> 32 != 0) {
+    denominatorMantissa_ = (denominatorMantissa_ + 1) >> 1;
+    ++cut;
+  }
+  denominatorExponent_ += cut;
 }
 
-// The bound is a sum of some thousands of logarithms of words, within far less than a
-// thousandth of a bit of the truth, which the margin covers. A denominator below it has at most
-// MaxExpansionBits bits, and so has the sum's own, which divides it.
+// A denominator of at most MaxExpansionBits bits bounds the sum's own, which divides it.
 bool SeriesCopy::Decides(std::int32_t count) const {
-  return count > 0 && denominatorBits_ + 0.001 < MaxExpansionBits &&
-         sum_.DigitsWithin(error_, count);
+  const int bits = static_cast<int>(std::bit_width(denominatorMantissa_)) + denominatorExponent_;
+  return count > 0 && bits <= MaxExpansionBits && sum_.DigitsWithin(error_, count);
 }
 
 const std::string& SeriesCopy::Digits(std::int32_t count) {

@@ -21,7 +21,7 @@ class SeriesCopy {
   // within termError units of the true term.
   void Add(const DecimalFixed& term, std::uint64_t termError);
   void Subtract(const DecimalFixed& term, std::uint64_t termError);
-  // The common denominator of the terms grows by factor.
+  // The common denominator of the terms grows by factor, below 2^32.
   void GrowDenominator(std::uint64_t factor);
   // Whether the first count digits after the point of the exact sum are those of the copy.
   bool Decides(std::int32_t count) const;
@@ -32,6 +32,9 @@ class SeriesCopy {
   int words_;
   DecimalFixed sum_;
   std::uint64_t error_ = 1;
-  double denominatorBits_;
+  // The common denominator is at most denominatorMantissa_ 2^denominatorExponent_, the
+  // mantissa below 2^32.
+  std::uint64_t denominatorMantissa_;
+  int denominatorExponent_ = 0;
   std::string text_;
 };
