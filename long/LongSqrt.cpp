@@ -102,12 +102,15 @@ Word TakeBlock(TLongNum& root, TLongNum& rem, int m) {
   const int na = oldRoot + 1;
   r[oldRoot] = WordsMulWord(r, r, oldRoot, p);
   n = std::max(n, na + 1);
-  // rem - (2a + d) d, as a d twice and then d^2. A d too large (the estimate is never too
-  // small) leaves it below zero, wrapped around 2^(64 n): step down, adding back
-  // 2a + 2d - 1 each time, until the addition carries it back.
+  // rem - (2a + d) d, as 2d a, in one pass where 2d fits in a word, and then d^2. A d too
+  // large (the estimate is never too small) leaves it below zero, wrapped around 2^(64 n):
+  // step down, adding back 2a + 2d - 1 each time, until the addition carries it back.
+  const auto subtractTimesA = [&](Word m) {
+    return WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, r, na, m));
+  };
   const DoubleWord square = DoubleWord{d} * d;
-  Word borrow = WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, r, na, d));
-  borrow += WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, r, na, d));
+  Word borrow =
+      d >> (WordBits - 1) == 0 ? subtractTimesA(2 * d) : subtractTimesA(d) + subtractTimesA(d);
   borrow += WordsSubWord(x, x, n, static_cast<Word>(square));
   borrow += WordsSubWord(x + 1, x + 1, n - 1, static_cast<Word>(square >> WordBits));
   if (borrow != 0) {
