@@ -105,8 +105,8 @@ Word TakeBlock(TLongNum& root, TLongNum& rem, int m) {
   // rem - (2a + d) d, as 2d a, in one pass where 2d fits in a word, and then d^2. A d too
   // large (the estimate is never too small) leaves it below zero, wrapped around 2^(64 n):
   // step down, adding back 2a + 2d - 1 each time, until the addition carries it back.
-  const auto subtractTimesA = [&](Word m) {
-    return WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, r, na, m));
+  const auto subtractTimesA = [&](Word multiplier) {
+    return WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, r, na, multiplier));
   };
   const DoubleWord square = DoubleWord{d} * d;
   Word borrow =
