@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "DigitSink.h"
 #include "SettledDigits.h"
@@ -36,9 +37,11 @@ struct Printed : DigitSink {
   void PiHeader() override {}
   void EHeader() override {}
   void SqrtHeader(unsigned, unsigned) override {}
-  void Digit(char digit) override {
-    digits += digit;
-    if (hook) hook(digit);
+  void Digits(std::string_view found) override {
+    for (const char digit : found) {
+      digits += digit;
+      if (hook) hook(digit);
+    }
   }
 };
 
@@ -110,7 +113,7 @@ inline Printed Sqrt(unsigned n, unsigned places, DigitHook hook = nullptr) {
     root += d - 1;
     const char digit = static_cast<char>('0' + d - 1);
     out.digitString += digit;
-    out.Digit(digit);
+    out.Digits(std::string_view(&digit, 1));
   }
   return out;
 }

@@ -1,4 +1,4 @@
-// What a computation writes: its header line, then its digits one at a time, each visible the
+// What a computation writes: its header line, then its digits as they settle, each visible the
 // moment it is written. How the texts are encoded and where they go is the console's business.
 #pragma once
 
@@ -13,12 +13,7 @@ class DigitSink {
   virtual void EHeader() = 0;
   // An empty line, then "√n＝ r." and a line end.
   virtual void SqrtHeader(unsigned n, unsigned root) = 0;
-  // One digit character, flushed.
-  virtual void Digit(char digit) = 0;
   // Digits found together, flushed once after the last of them: each is visible the moment
   // it is known.
-  virtual void Digits(std::string_view digits) {
-    for (const char digit : digits)
-      Digit(digit);
-  }
+  virtual void Digits(std::string_view digits) = 0;
 };

@@ -33,11 +33,6 @@ void Console::SqrtHeader(unsigned n, unsigned root) {
   LineEnd();
 }
 
-void Console::Digit(char digit) {
-  Write(std::string_view(&digit, 1));
-  Flush();
-}
-
 void Console::Digits(std::string_view digits) {
   Write(digits);
   Flush();

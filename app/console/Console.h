@@ -27,7 +27,6 @@ class Console : public DigitSink {
   void PiHeader() override;
   void EHeader() override;
   void SqrtHeader(unsigned n, unsigned root) override;
-  void Digit(char digit) override;
   void Digits(std::string_view digits) override;
 
  private:

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "Console.h"
 #include "Dialogue.h"
@@ -107,7 +108,7 @@ class RecordingSink : public DigitSink {
   void SqrtHeader(unsigned n, unsigned root) override {
     header += "[sqrt " + std::to_string(n) + " = " + std::to_string(root) + "]";
   }
-  void Digit(char digit) override { digits += digit; }
+  void Digits(std::string_view found) override { digits += found; }
   std::string header, digits;
 };
 
