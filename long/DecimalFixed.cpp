@@ -89,18 +89,21 @@ void DecimalFixed::DivideBy(std::uint32_t d, std::uint32_t e, DecimalFixed& byBo
 }
 
 // Below x's lead, word by word; above it, only the carry, which stops at the first word that
-// is not 10^19 - 1.
+// is not 10^19 - 1. The words' carries are as likely as not, so they are taken without a
+// branch.
 void DecimalFixed::Add(const DecimalFixed& x) {
   assert(x.words_.size() == words_.size());
+  const std::size_t xLead = x.lead_;
   std::size_t i = words_.size();
   Word carry = 0;
-  while (i > x.lead_) {
+  while (i > xLead) {
     --i;
-    // Each word is below 10^19, more than half of 2^64, so the sum is tested against what
-    // the word lacks of 10^19 instead of being formed.
-    const Word room = Base - x.words_[i] - carry;
-    carry = words_[i] >= room;
-    words_[i] = carry ? words_[i] - room : words_[i] + (Base - room);
+    // Each word is below 10^19, more than half of 2^64: the sum may pass 2^64, and has its
+    // carry then too.
+    const Word addend = x.words_[i] + carry;
+    const Word sum = words_[i] + addend;
+    carry = (sum < addend) | (sum >= Base);
+    words_[i] = sum - (Base & (0 - carry));
   }
   for (; carry != 0; carry = words_[i] == 0) {
     assert(i > 0);  // the sum stays below 10^19
@@ -116,13 +119,14 @@ void DecimalFixed::Add(const DecimalFixed& x) {
 // not 0.
 void DecimalFixed::Subtract(const DecimalFixed& x) {
   assert(x.words_.size() == words_.size());
+  const std::size_t xLead = x.lead_;
   std::size_t i = words_.size();
   Word borrow = 0;
-  while (i > x.lead_) {
+  while (i > xLead) {
     --i;
     const Word take = x.words_[i] + borrow;
     borrow = words_[i] < take;
-    words_[i] = borrow ? words_[i] + (Base - take) : words_[i] - take;
+    words_[i] = words_[i] - take + (Base & (0 - borrow));
   }
   for (; borrow != 0; borrow = words_[i] == Base - 1) {
     assert(i > 0);  // x is at most this
