@@ -1,45 +1,65 @@
 #!/usr/bin/env bash
-# Whole-process wall time of the largest questions, the program against GMP doing the same
-# work, output to a file. Runs alternate between the two; each figure is the median. π is set
-# beside two GMP versions: the same passes with the digit text of each sum computed afresh
-# (gmp_same_work), and the partial sums through GMP's C rationals, mpq_mul, mpq_add and mpq_div
-# (gmp_mpq_pi).
-# Usage: bench/compare.sh [RUNS]   (after cmake --workflow --preset release and --preset bench)
+# Whole-process wall time of the largest questions, each beside a peer, output to a file. Runs
+# alternate between the two; the times are medians, and the ratio is the median of the ratios
+# of the pairs. The peers: GMP doing the same work (gmp_same_work, and for π gmp_mpq_pi, the
+# partial sums through GMP's C rationals), Debian's pi (CLN) printing π, and the program's own
+# empty session, which answers -1 at the menu; that one is set beside /bin/true. Each process
+# is started by the shell directly, without a shell of its own in between.
+# Usage: bench/compare.sh [RUNS]   (after cmake --workflow --preset release and --preset bench,
+# and apt-get install pi)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-11}
+runs=${1:-15}
 ours=build/release/app/tavodigits
 bench=build/bench/bench
-out=$(mktemp)
-trap 'rm -f "$out"' EXIT
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 
-seconds() {  # the wall time of a command, in seconds
-  local start end
-  start=$(date +%s%N)
-  "$@"
-  end=$(date +%s%N)
-  echo "scale=4; ($end - $start) / 1000000000" | bc
+# The wall time, in seconds, of a command (the words after the input file) run on that input.
+seconds() {
+  local input=$1 start end
+  shift
+  start=$EPOCHREALTIME
+  "$@" <"$input" >"$work/out"
+  end=$EPOCHREALTIME
+  echo "$end - $start" | bc
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-printf '%-32s %10s %10s %8s\n' question ours gmp ratio
-# Each row: menu choice, places, the GMP command, and the row's label.
+# The answers to one question of ours, then -1; the empty session answers -1 alone.
+for question in 0:1996 1:8004 65535:10029; do
+  printf '%s\n%s\n-1\n' "${question%:*}" "${question#*:}" >"$work/$question"
+done
+printf -- '-1\n' >"$work/empty"
+
+printf '%-40s %10s %10s %8s\n' question ours peer ratio
+# Each row: the label, our input and command, and the peer's.
 rows=(
-  "0|1996|$bench/gmp_same_work 0 1996|π to 1996 places"
-  "0|1996|$bench/gmp_mpq_pi 1996|π to 1996 places, GMP mpq"
-  "1|8004|$bench/gmp_same_work 1 8004|e to 8004 places"
-  "65535|10029|$bench/gmp_same_work 65535 10029|√65535 to 10029 places"
+  "π to 1996 places, against GMP|0:1996|$ours|/dev/null|$bench/gmp_same_work 0 1996"
+  "π to 1996 places, against GMP's mpq|0:1996|$ours|/dev/null|$bench/gmp_mpq_pi 1996"
+  "e to 8004 places, against GMP|1:8004|$ours|/dev/null|$bench/gmp_same_work 1 8004"
+  "√65535 to 10029 places, against GMP|65535:10029|$ours|/dev/null|$bench/gmp_same_work 65535 10029"
+  "π to 1996 places, against pi 1997|0:1996|$ours|/dev/null|pi 1997"
+  "e to 8004 places, against the empty one|1:8004|$ours|empty|$ours"
+  "√65535 to 10029, against the empty one|65535:10029|$ours|empty|$ours"
+  "the empty session, against /bin/true|empty|$ours|/dev/null|/bin/true"
 )
+input() { [[ $1 == /* ]] && echo "$1" || echo "$work/$1"; }
 for row in "${rows[@]}"; do
-  IFS='|' read -r choice places gmp label <<<"$row"
+  IFS='|' read -r label ourInput ourCommand peerInput peerCommand <<<"$row"
+  read -r -a command <<<"$ourCommand"
+  read -r -a peer <<<"$peerCommand"
   oursTimes=()
-  gmpTimes=()
+  peerTimes=()
+  ratios=()
   for ((i = 0; i < runs; i++)); do
-    oursTimes+=("$(seconds sh -c "printf '%s\n%s\n-1\n' $choice $places | $ours >$out")")
-    gmpTimes+=("$(seconds sh -c "$gmp >$out")")
+    o=$(seconds "$(input "$ourInput")" "${command[@]}")
+    p=$(seconds "$(input "$peerInput")" "${peer[@]}")
+    oursTimes+=("$o")
+    peerTimes+=("$p")
+    ratios+=("$(echo "scale=4; $o / $p" | bc)")
   done
-  o=$(printf '%s\n' "${oursTimes[@]}" | median)
-  g=$(printf '%s\n' "${gmpTimes[@]}" | median)
-  printf '%-32s %10.3f %10.3f %8.2f\n' "$label" "$o" "$g" "$(echo "scale=4; $o / $g" | bc)"
+  printf '%-40s %10.4f %10.4f %8.2f\n' "$label" "$(printf '%s\n' "${oursTimes[@]}" | median)" \
+    "$(printf '%s\n' "${peerTimes[@]}" | median)" "$(printf '%s\n' "${ratios[@]}" | median)"
 done
