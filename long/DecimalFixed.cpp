@@ -142,7 +142,7 @@ void DecimalFixed::Subtract(const DecimalFixed& x) {
 // R + e below the unit of the last digit kept. R's pieces are the rest of the word the cut
 // falls in and the words below it; only the lowest one can hold all of e or overflow by it,
 // so the first piece above it that is not 0 and the first that is not at its largest decide.
-// (With R >= e, v - e >= 0; with the integer part 0, v + e stays below 1.)
+// (With R >= e, v - e >= 0; with no integer part, v + e stays below 1.)
 bool DecimalFixed::DigitsWithin(std::uint64_t error, std::int32_t count) const {
   assert(error < Base && count >= 0);
   const std::size_t last = words_.size() - 1;
