@@ -389,7 +389,7 @@ class Checker {
       x += y;
     }
     // The digits of x, 19 to a word, the integer word first.
-    const auto digitsOf = [width](const mpz_class& v, std::size_t wordsWide) {
+    const auto digitsOf = [](const mpz_class& v, std::size_t wordsWide) {
       const std::string d = v.get_str();
       return std::string(19 * wordsWide - d.size(), '0') + d;
     };
