@@ -50,7 +50,10 @@ constexpr std::uint64_t SquaresOf5And239 = 25 * 57121;
 
 // 16/5 - 4/239 - 3 = 219/1195, in lowest terms.
 MachinSum::MachinSum(std::int32_t copyDigits)
-    : copy_(copyDigits, 219, 1195), copy5_(copy_.Words(), 16, 5), copy239_(copy_.Words(), 4, 239) {
+    : copy_(copyDigits, 219, 1195),
+      copy5_(copy_.Words(), 16, 5),
+      copy239_(copy_.Words(), 4, 239),
+      term_(copy_.Words(), 0, 1) {
   exact_.Value = BunsuuMake(219, 1195);
   exact_.Primes = {5, 239};
   exact_.Exponents = {1, 1};
@@ -75,13 +78,13 @@ void MachinSum::NextPass() {
   k_ += 2;
   copy5_.DivideBy(25);
   copy239_.DivideBy(57121);
-  DecimalFixed term = copy5_;
-  term.Subtract(copy239_);
-  term.DivideBy(static_cast<std::uint32_t>(k_));
+  term_ = copy5_;
+  term_.Subtract(copy239_);
+  term_.DivideBy(static_cast<std::uint32_t>(k_));
   if (NegativeTerm(k_)) {
-    copy_.Subtract(term, 2);
+    copy_.Subtract(term_, 2);
   } else {
-    copy_.Add(term, 2);
+    copy_.Add(term_, 2);
   }
   copy_.GrowDenominator(SquaresOf5And239 * PrimeOfPower(k_));
 }

@@ -40,9 +40,9 @@ class MachinSum {
   void AddExactTerm();
 
   std::int32_t k_ = 1;
-  // The copy of the sum, and those of 16 / 5^k and 4 / 239^k.
+  // The copy of the sum, those of 16 / 5^k and 4 / 239^k, and that of the pass's term.
   SeriesCopy copy_;
-  DecimalFixed copy5_, copy239_;
+  DecimalFixed copy5_, copy239_, term_;
   // The exact sum as of pass exactK_, its denominator kept as 5^e5 239^e239 times a rest, and
   // 5^exactK_ and 239^exactK_.
   std::int32_t exactK_ = 1;
