@@ -109,36 +109,4 @@ TEST(FractionDigits, ImproperFractions) {
   EXPECT_FALSE(OverflowFlag);
 }
 
-// A decimal copy gives the digits that every number within its error shares, and nothing
-// where they differ: at a digit boundary, below 0, up to 1, beyond its precision.
-TEST(FractionDigits, DecimalCopyOnlyAwayFromABoundary) {
-  const std::string threes(38, '3'), sixes(36, '6');
-  const struct {
-    std::uint32_t num, den;
-    std::uint64_t error;
-    int count;
-    const char* digits;  // null where the copy cannot decide
-  } cases[] = {
-      {1, 3, 1, 37, threes.c_str() + 1},
-      {1, 3, 1, 38, nullptr},
-      {1, 3, 0, 38, threes.c_str()},
-      {1, 3, 0, 39, nullptr},
-      {2, 3, 5, 36, sixes.c_str()},
-      {2, 3, 5, 37, nullptr},
-      {1, 10, 0, 3, "100"},
-      {1, 10, 1, 1, nullptr},
-      {0, 7, 1, 1, nullptr},
-      {7, 7, 0, 1, nullptr},
-      {6, 7, 0, 0, ""},
-  };
-  for (const auto& c : cases) {
-    const DecimalFixed copy(2, c.num, c.den);
-    std::string text = "unchanged";
-    const bool decided = copy.DigitsWithin(c.error, c.count);
-    if (decided) copy.WriteDigits(c.count, text);
-    EXPECT_EQ(decided, c.digits != nullptr) << c.num << "/" << c.den << " " << c.count;
-    EXPECT_EQ(text, decided ? c.digits : "unchanged") << c.num << "/" << c.den << " " << c.count;
-  }
-}
-
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "ArithCheck.h"
 #include "LongTestSupport.h"
@@ -310,6 +311,14 @@ TEST(LongAgainstGmp, DecimalExpansions) {
 // Decimal fixed point held to GMP to the unit of its last word, with sums that carry through
 // every word and differences that borrow through them, and digits read near a boundary.
 TEST(LongAgainstGmp, DecimalFixed) {
+  // Digits read at a digit boundary within the error, below 0, up to 1, and at the end of the
+  // precision.
+  for (const auto& [num, den, error, count] :
+       {std::tuple{1u, 3u, 1u, 37}, {1u, 3u, 1u, 38}, {1u, 3u, 0u, 38}, {1u, 3u, 0u, 39},
+        {2u, 3u, 5u, 36}, {2u, 3u, 5u, 37}, {1u, 10u, 0u, 3}, {1u, 10u, 1u, 1}, {0u, 7u, 1u, 1},
+        {7u, 7u, 0u, 1}, {6u, 7u, 0u, 0}}) {
+    Check().DecimalCopy(2, num, den, 1, 0, 1, error, count);
+  }
   OperandSource source(45);
   std::mt19937_64& random = source.Engine();
   const auto word = [&](std::uint32_t below) {
