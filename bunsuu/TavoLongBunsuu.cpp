@@ -44,24 +44,25 @@ void Combine(const TBunsuu& x, const TBunsuu& y, Operation operation, TBunsuu& r
   BunsuuReduce(r);
 }
 
-// a := a * prime^e, a word-sized power at a time.
-void MultiplyByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
+// Calls apply with powers of prime, each below 2^64, whose product is prime^e.
+template <class Apply>
+void ForPowerPieces(std::int32_t prime, std::int32_t e, Apply apply) {
   for (; e > 0; --e) {
-    std::uint64_t power = static_cast<std::uint64_t>(prime);
+    auto power = static_cast<std::uint64_t>(prime);
     for (; e > 1 && power <= UINT32_MAX; --e)
       power *= static_cast<std::uint64_t>(prime);
-    LongMulWord(a, power, a);
+    apply(power);
   }
+}
+
+// a := a * prime^e.
+void MultiplyByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
+  ForPowerPieces(prime, e, [&a](std::uint64_t power) { LongMulWord(a, power, a); });
 }
 
 // a := a / prime^e, for a that prime^e divides.
 void DivideByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
-  for (; e > 0; --e) {
-    std::uint64_t power = static_cast<std::uint64_t>(prime);
-    for (; e > 1 && power <= UINT32_MAX; --e)
-      power *= static_cast<std::uint64_t>(prime);
-    LongDivExactWord(a, power, a);
-  }
+  ForPowerPieces(prime, e, [&a](std::uint64_t power) { LongDivExactWord(a, power, a); });
 }
 
 // A prime that may divide both parts of a sum, and how often at most.
