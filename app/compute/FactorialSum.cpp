@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "FractionDigits.h"
 #include "TavoLong.h"
 
 FactorialSum::FactorialSum(std::int32_t copyDigits)
@@ -36,13 +35,9 @@ const TBunsuu& FactorialSum::ExactSum() {
 }
 
 const std::string& FactorialSum::Digits(std::int32_t count) {
-  if (copy_.Decides(count)) return copy_.Digits(count);
-  exactText_ = FractionDigits(ExactSum(), count);
-  return exactText_;
+  return copy_.Digits(count, [this]() -> const TBunsuu& { return ExactSum(); });
 }
 
 bool FactorialSum::DigitsFromCopy(std::int32_t count, std::string& text) {
-  if (!copy_.Decides(count)) return false;
-  text = copy_.Digits(count);
-  return true;
+  return copy_.DigitsFromCopy(count, text);
 }

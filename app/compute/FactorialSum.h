@@ -40,5 +40,4 @@ class FactorialSum {
   // The exact sum as of the term 1/exactK_!; 0/1 before the first term.
   std::int32_t exactK_ = 1;
   TBunsuu exact_;
-  std::string exactText_;
 };

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <numeric>
 
-#include "FractionDigits.h"
 #include "TavoLong.h"
 
 namespace {
@@ -124,13 +123,9 @@ void MachinSum::AddExactTerm() {
 }
 
 const std::string& MachinSum::Digits(std::int32_t count) {
-  if (copy_.Decides(count)) return copy_.Digits(count);
-  exactText_ = FractionDigits(ExactSum(), count);
-  return exactText_;
+  return copy_.Digits(count, [this]() -> const TBunsuu& { return ExactSum(); });
 }
 
 bool MachinSum::DigitsFromCopy(std::int32_t count, std::string& text) {
-  if (!copy_.Decides(count)) return false;
-  text = copy_.Digits(count);
-  return true;
+  return copy_.DigitsFromCopy(count, text);
 }

@@ -48,5 +48,4 @@ class MachinSum {
   std::int32_t exactK_ = 1;
   TFactoredBunsuu exact_;
   TLongNum power5_, power239_;
-  std::string exactText_;
 };

@@ -13,18 +13,16 @@ namespace {
 // How far past the next digit to print each partial sum is expanded.
 constexpr std::int32_t Lookahead = 5;
 
-}  // namespace
-
-void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString) {
-  out.PiHeader();
-  // No text of a sum within the capacity is longer than its places and the lookahead: the
-  // loop ends once the scan has passed the places asked for. The copy is that wide whatever
-  // the places asked for, so that it decides the same texts in every question.
-  MachinSum machin(MachinPlacesWithinCapacity + Lookahead);
+// Takes the series' passes (next() adds a term, digits(count) gives the sum's text) and prints
+// each digit once it has settled, until the scan has passed the places asked for or OverflowFlag
+// is set; the last text is left in digitString.
+template <class Next, class Digits>
+void PrintSettled(Next next, Digits digits, std::uint16_t decimalPlaces, DigitSink& out,
+                  std::string& digitString) {
   SettledDigits settled;
   for (;;) {
-    machin.NextPass();
-    const std::string& text = machin.Digits(settled.NextPosition() + Lookahead);
+    next();
+    const std::string& text = digits(settled.NextPosition() + Lookahead);
     settled.Scan(text, out);
     if (settled.NextPosition() > decimalPlaces || OverflowFlag) {
       digitString = text;
@@ -33,18 +31,23 @@ void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitSt
   }
 }
 
+}  // namespace
+
+// No text of a sum within the capacity is longer than its places and the lookahead: the loop
+// ends once the scan has passed the places asked for. Each copy is that wide whatever the places
+// asked for, so that it decides the same texts in every question.
+void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString) {
+  out.PiHeader();
+  MachinSum machin(MachinPlacesWithinCapacity + Lookahead);
+  PrintSettled([&] { machin.NextPass(); },
+               [&](std::int32_t count) -> const std::string& { return machin.Digits(count); },
+               decimalPlaces, out, digitString);
+}
+
 void ComputeE(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString) {
   out.EHeader();
-  // As wide as π's copy is, for the same reason.
   FactorialSum sum(FactorialPlacesWithinCapacity + Lookahead);
-  SettledDigits settled;
-  for (;;) {
-    sum.NextTerm();
-    const std::string& text = sum.Digits(settled.NextPosition() + Lookahead);
-    settled.Scan(text, out);
-    if (settled.NextPosition() > decimalPlaces || OverflowFlag) {
-      digitString = text;
-      return;
-    }
-  }
+  PrintSettled([&] { sum.NextTerm(); },
+               [&](std::int32_t count) -> const std::string& { return sum.Digits(count); },
+               decimalPlaces, out, digitString);
 }

@@ -51,7 +51,13 @@ bool SeriesCopy::Decides(std::int32_t count) const {
   return count > 0 && bits <= MaxExpansionBits && sum_.DigitsWithin(error_, count);
 }
 
-const std::string& SeriesCopy::Digits(std::int32_t count) {
+bool SeriesCopy::DigitsFromCopy(std::int32_t count, std::string& text) {
+  if (!Decides(count)) return false;
+  text = CopyDigits(count);
+  return true;
+}
+
+const std::string& SeriesCopy::CopyDigits(std::int32_t count) {
   sum_.UpdateDigits(count, text_);
   return text_;
 }

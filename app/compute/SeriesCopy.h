@@ -5,6 +5,7 @@
 #include <string>
 
 #include "DecimalFixed.h"
+#include "FractionDigits.h"
 
 // A partial sum in decimal fixed point, within a known number of units of its last word of the
 // exact sum, beside a bound from above on the bits of a common denominator of the sum's terms.
@@ -23,12 +24,25 @@ class SeriesCopy {
   void Subtract(const DecimalFixed& term, std::uint64_t termError);
   // The common denominator of the terms grows by factor, below 2^32.
   void GrowDenominator(std::uint64_t factor);
-  // Whether the first count digits after the point of the exact sum are those of the copy.
-  bool Decides(std::int32_t count) const;
-  // Those digits, where Decides(count). The text stays until the next call.
-  const std::string& Digits(std::int32_t count);
+  // The first count digits after the point of the exact sum, as FractionDigits gives them:
+  // the copy's where it decides them, else those of the exact sum that exactSum() brings up
+  // to date. The text stays until the next call.
+  template <class ExactSum>
+  const std::string& Digits(std::int32_t count, ExactSum exactSum) {
+    if (Decides(count)) return CopyDigits(count);
+    exactText_ = FractionDigits(exactSum(), count);
+    return exactText_;
+  }
+  // The copy's digits alone; false where it cannot decide them, or where the exact sum may be
+  // too wide for its expansion to be plain long division.
+  bool DigitsFromCopy(std::int32_t count, std::string& text);
 
  private:
+  // Whether the first count digits after the point of the exact sum are those of the copy.
+  bool Decides(std::int32_t count) const;
+  // Those digits, where Decides(count).
+  const std::string& CopyDigits(std::int32_t count);
+
   int words_;
   DecimalFixed sum_;
   std::uint64_t error_ = 1;
@@ -36,5 +50,7 @@ class SeriesCopy {
   // mantissa below 2^32.
   std::uint64_t denominatorMantissa_;
   int denominatorExponent_ = 0;
-  std::string text_;
+  // The last text from the copy, which each call brings up to date, and the last one from the
+  // exact expansion.
+  std::string text_, exactText_;
 };
