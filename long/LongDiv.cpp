@@ -95,9 +95,10 @@ std::uint64_t LongModWord(const TLongNum& n, std::uint64_t d) {
 
 void LongDivExactWord(const TLongNum& n, std::uint64_t d, TLongNum& q) {
   assert(Normalized(n) && (d == 0 || LongModWord(n, d) == 0));
-  if (SaturatedOperand(n, &q)) return;
-  if (d == 0 || QuotientBeyondCapacity(n, &d, 1)) {
-    LongSaturate(q);
+  // A saturated dividend, a zero divisor and a quotient beyond the capacity take the rules of
+  // the division by a word.
+  if (n.Overflowed || d == 0 || QuotientBeyondCapacity(n, &d, 1)) {
+    DivideByWord(n, d, &q);
     return;
   }
   // The power of two goes by a shift, the odd part by Hensel's division.
