@@ -4,6 +4,7 @@
 // mpq_add into the sum, each leaving its result in lowest terms; then the digit text of the
 // sum and the program's settle scan.
 #include <gmp.h>
+#include <gmpxx.h>
 #include <unistd.h>
 
 #include <cstdio>

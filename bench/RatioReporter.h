@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:

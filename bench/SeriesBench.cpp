@@ -4,8 +4,10 @@
 #include <benchmark/benchmark.h>
 #include <gmpxx.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "DigitSink.h"
 #include "FractionDigits.h"
@@ -15,6 +17,7 @@
 #include "Series.h"
 #include "Sqrt.h"
 #include "TavoLong.h"
+#include "TavoLongBunsuu.h"
 
 namespace {
 

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <numeric>
+#include <span>
+#include <vector>
+
+#include "TavoLong.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 // OverflowFlag must be what GMP and the saturation rules say.
 #include <gmpxx.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -11,8 +10,8 @@
 
 #include "ArithCheck.h"
 #include "FuzzCheck.h"
+#include "LongGmp.h"
 #include "TavoLong.h"
-#include "TavoLongBunsuu.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "DialogueSupport.h"
 #include "FuzzCheck.h"

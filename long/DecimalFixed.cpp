@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cstddef>
+#include <cstdint>
+#include <string>
 
-#include "LongWords.h"
+#include "DoubleWord.h"
 #include "TavoLong.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // read off as text without converting from binary.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>

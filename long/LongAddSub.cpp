@@ -1,5 +1,10 @@
 // Signed addition and subtraction, built on the two magnitude operations.
+#include <cassert>
+#include <cstdint>
+
+#include "DoubleWord.h"
 #include "LongRecord.h"
+#include "LongWords.h"
 #include "TavoLong.h"
 
 namespace {

@@ -1,6 +1,12 @@
 // Decimal expansion of a proper fraction, a decimal word per division: the remainder is
 // multiplied by 10^19 and divided by the denominator, whose quotient then fits in one word.
+#include <bit>
+#include <cassert>
+#include <cstdint>
+
+#include "DoubleWord.h"
 #include "LongRecord.h"
+#include "LongWords.h"
 #include "TavoLong.h"
 
 void WriteDecimalWord(std::uint64_t w, int count, char* digits) {

@@ -1,5 +1,11 @@
 // Division with quotient and remainder, by a record or by a word.
+#include <bit>
+#include <cassert>
+#include <cstdint>
+
+#include "DoubleWord.h"
 #include "LongRecord.h"
+#include "LongWords.h"
 #include "TavoLong.h"
 
 namespace {

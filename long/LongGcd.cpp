@@ -19,7 +19,9 @@
 #include <cassert>
 #include <utility>
 
+#include "DoubleWord.h"
 #include "LongRecord.h"
+#include "LongWords.h"
 #include "TavoLong.h"
 
 namespace {

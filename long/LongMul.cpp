@@ -1,5 +1,10 @@
 // Multiplication, by a record or by a word.
+#include <cassert>
+#include <cstdint>
+
+#include "DoubleWord.h"
 #include "LongRecord.h"
+#include "LongWords.h"
 #include "TavoLong.h"
 
 namespace {

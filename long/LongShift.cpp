@@ -1,7 +1,11 @@
 // Shifts of the magnitude by whole digits and by bits, in place.
+#include <cassert>
+#include <cstdint>
 #include <cstring>
 
+#include "DoubleWord.h"
 #include "LongRecord.h"
+#include "LongWords.h"
 #include "TavoLong.h"
 
 namespace {

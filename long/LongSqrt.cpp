@@ -3,8 +3,12 @@
 // remainder loses d * (2 * root + d) in one pass. The estimate is never too small; one that is
 // too large is mended by adding back.
 #include <algorithm>
+#include <bit>
+#include <cassert>
 
+#include "DoubleWord.h"
 #include "LongRecord.h"
+#include "LongWords.h"
 #include "TavoLong.h"
 
 namespace {

@@ -1,6 +1,12 @@
 // The record's conversions, saturation, comparisons and negation.
 #include "TavoLong.h"
+
+#include <cassert>
+#include <cstdint>
+
+#include "DoubleWord.h"
 #include "LongRecord.h"
+#include "LongWords.h"
 
 void LongFromInt(std::int32_t v, TLongNum& result) {
   const std::int64_t wide = v;

@@ -5,11 +5,11 @@
 
 #include <gmpxx.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "DigitSink.h"
 #include "SettledDigits.h"

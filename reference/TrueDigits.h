@@ -1,6 +1,7 @@
 // The true decimal digits of π, e and √n after the point, computed with GMP in fixed point.
 #pragma once
 
+#include <gmp.h>
 #include <gmpxx.h>
 
 #include <string>

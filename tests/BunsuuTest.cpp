@@ -1,14 +1,20 @@
 // Fractions: known cases, zero denominators, saturated operands, the full width, and sums,
 // differences, products and quotients against GMP's rationals through the arithmetic checker.
+#include <gmp.h>
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "ArithCheck.h"
+#include "LongGmp.h"
 #include "LongTestSupport.h"
+#include "TavoLong.h"
 #include "TavoLongBunsuu.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ConsoleText.h"
+#include "Texts.h"
 
 namespace {
 

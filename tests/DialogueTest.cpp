@@ -1,8 +1,11 @@
 // Whole dialogues in process: input bytes in, output bytes out, with the seconds masked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 
+#include "Dialogue.h"
 #include "DialogueSupport.h"
 
 namespace {

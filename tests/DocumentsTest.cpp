@@ -4,12 +4,16 @@
 // line ends that each page quotes are the bytes that the program writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DialogueSupport.h"
 #include "ProgramSupport.h"
+#include "Texts.h"
 
 namespace {
 

@@ -2,12 +2,14 @@
 // sum at every iteration, to the term where the expansion saturates.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 
 #include "FactorialSum.h"
 #include "FractionDigits.h"
 #include "TavoLong.h"
+#include "TavoLongBunsuu.h"
 
 namespace {
 

@@ -2,12 +2,15 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/types.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <string>
 #include <thread>
 
 #include "FdStreams.h"
+#include "Streams.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // The decimal expansion of a fraction: known cases, GMP's long division, expansions whose
 // steps reach the capacity, and π's texts read from a decimal copy of its sums.
+#include <gmp.h>
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
@@ -8,8 +9,10 @@
 #include "ArithCheck.h"
 #include "FractionDigits.h"
 #include "GmpSeries.h"
+#include "LongGmp.h"
 #include "LongTestSupport.h"
-#include "Machin.h"
+#include "TavoLong.h"
+#include "TavoLongBunsuu.h"
 
 namespace {
 

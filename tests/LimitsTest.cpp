@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "DialogueSupport.h"
 #include "ProgramSupport.h"

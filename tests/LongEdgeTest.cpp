@@ -1,10 +1,15 @@
 // Hand-picked cases whose exact records are known: the constants, the sign rules of division,
 // zeros that keep Sign -1, and values right at the capacity.
+#include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "LongGmp.h"
 #include "LongTestSupport.h"
 #include "TavoLong.h"
 

@@ -1,14 +1,19 @@
 // Every operation of TavoLong against GMP on many generated operands, both signs, zeros with
 // either Sign and saturated values, through the checker that the arithmetic fuzzer drives too:
 // each result in a record of its own and in each of the operands.
+#include <gmp.h>
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 
 #include "ArithCheck.h"
+#include "LongGmp.h"
 #include "LongTestSupport.h"
 #include "TavoLong.h"
 
@@ -313,10 +318,17 @@ TEST(LongAgainstGmp, DecimalExpansions) {
 TEST(LongAgainstGmp, DecimalFixed) {
   // Digits read at a digit boundary within the error, below 0, up to 1, and at the end of the
   // precision.
-  for (const auto& [num, den, error, count] :
-       {std::tuple{1u, 3u, 1u, 37}, {1u, 3u, 1u, 38}, {1u, 3u, 0u, 38}, {1u, 3u, 0u, 39},
-        {2u, 3u, 5u, 36}, {2u, 3u, 5u, 37}, {1u, 10u, 0u, 3}, {1u, 10u, 1u, 1}, {0u, 7u, 1u, 1},
-        {7u, 7u, 0u, 1}, {6u, 7u, 0u, 0}}) {
+  for (const auto& [num, den, error, count] : {std::tuple{1u, 3u, 1u, 37},
+                                               {1u, 3u, 1u, 38},
+                                               {1u, 3u, 0u, 38},
+                                               {1u, 3u, 0u, 39},
+                                               {2u, 3u, 5u, 36},
+                                               {2u, 3u, 5u, 37},
+                                               {1u, 10u, 0u, 3},
+                                               {1u, 10u, 1u, 1},
+                                               {0u, 7u, 1u, 1},
+                                               {7u, 7u, 0u, 1},
+                                               {6u, 7u, 0u, 0}}) {
     Check().DecimalCopy(2, num, den, 1, 0, 1, error, count);
   }
   OperandSource source(45);

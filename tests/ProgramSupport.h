@@ -7,7 +7,10 @@
 #include <iconv.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/resource.h>
+#include <stdlib.h>
+// wait4 fills a struct rusage, which POSIX defines here.
+#include <sys/resource.h>  // IWYU pragma: keep
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -2,6 +2,7 @@
 // what it does when its output goes away.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 
 #include "DialogueSupport.h"

@@ -1,6 +1,8 @@
 // The number reader: what each run of input bytes yields at the prompts, one number per line.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 

@@ -4,16 +4,23 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "DialogueSupport.h"
+#include "DigitSink.h"
 #include "FactorialSum.h"
 #include "FractionDigits.h"
 #include "GmpSeries.h"
+#include "LongGmp.h"
 #include "LongTestSupport.h"
+#include "Machin.h"
 #include "Series.h"
 #include "SettledDigits.h"
 #include "TavoLong.h"
+#include "TavoLongBunsuu.h"
 #include "TrueDigits.h"
 
 namespace {

@@ -1,9 +1,13 @@
 // The square root against GMP's integer square root, and where it reaches the capacity.
+#include <gmp.h>
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "DialogueSupport.h"
 #include "LongGmp.h"

@@ -1,8 +1,11 @@
 #include "FactorialSum.h"
 
+#include <cstdint>
+#include <string>
 #include <utility>
 
 #include "TavoLong.h"
+#include "TavoLongBunsuu.h"
 
 FactorialSum::FactorialSum(std::int32_t copyDigits)
     : copy_(copyDigits, 0, 1), term_(copy_.Words(), 1, 1), next_(copy_.Words(), 0, 1) {}

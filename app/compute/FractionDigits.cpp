@@ -1,6 +1,11 @@
 #include "FractionDigits.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
 #include "TavoLong.h"
+#include "TavoLongBunsuu.h"
 
 namespace {
 

@@ -8,8 +8,10 @@
 
 #include <cstdint>
 #include <numeric>
+#include <string>
 
 #include "TavoLong.h"
+#include "TavoLongBunsuu.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "DecimalFixed.h"
 #include "SeriesCopy.h"
+#include "TavoLong.h"
 #include "TavoLongBunsuu.h"
 
 // The places of π that the capacity holds: the sum of pass 1428 is the first whose common

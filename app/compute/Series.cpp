@@ -4,7 +4,12 @@
 // decides it.
 #include "Series.h"
 
+#include <cstdint>
+#include <string>
+
+#include "DigitSink.h"
 #include "FactorialSum.h"
+#include "Machin.h"
 #include "SettledDigits.h"
 #include "TavoLong.h"
 

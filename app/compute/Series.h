@@ -5,7 +5,6 @@
 #include <string>
 
 #include "DigitSink.h"
-#include "Machin.h"
 
 // π by Machin's formula, one pass of MachinSum at a time.
 // Prints at least decimalPlaces digits (at most four more), unless OverflowFlag is or becomes

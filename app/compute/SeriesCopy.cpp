@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cstdint>
+#include <string>
 
 #include "TavoLong.h"
 

@@ -1,7 +1,12 @@
 #include "SettledDigits.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "DigitSink.h"
 
 void SettledDigits::Scan(const std::string& current, DigitSink& out) {
   const auto known = static_cast<std::int32_t>(std::min(previousLength_, current.size()));

@@ -3,6 +3,12 @@
 // steps as it can at once, and its digits are printed as soon as it has found them.
 #include "Sqrt.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "DigitSink.h"
 #include "TavoLong.h"
 
 namespace {

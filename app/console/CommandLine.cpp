@@ -1,8 +1,12 @@
 #include "CommandLine.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ExitStatus.h"
+#include "Streams.h"
 
 namespace {
 

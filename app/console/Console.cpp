@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "NumberReader.h"
+
 void Console::LineEnd() {
   Write("\r\n");
   Flush();

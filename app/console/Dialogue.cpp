@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <string>
 
+#include "Console.h"
 #include "ExitStatus.h"
+#include "NumberReader.h"
 #include "Report.h"
 #include "Series.h"
 #include "Sqrt.h"
 #include "TavoLong.h"
+#include "Texts.h"
 
 namespace {
 

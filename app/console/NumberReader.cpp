@@ -1,6 +1,8 @@
 #include "NumberReader.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace {
 

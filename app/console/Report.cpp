@@ -1,7 +1,12 @@
 #include "Report.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <string>
+
+#include "Console.h"
 
 void ReportFrequency(std::uint16_t decimalPlaces, const std::string& digitString,
                      Console& console) {

@@ -1,5 +1,8 @@
 #include "Texts.h"
 
+#include <optional>
+#include <string>
+
 namespace {
 
 constexpr const char* EnglishHelp = R"(Usage: tavodigits [OPTION]

@@ -9,7 +9,6 @@
 // for that in its 64-bit arithmetic, which its compiler builds from 32-bit instructions.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
 using Word = std::uint64_t;

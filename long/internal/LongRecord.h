@@ -4,8 +4,10 @@
 
 #include <bit>
 #include <cassert>
+#include <cstdint>
 #include <cstring>
 
+#include "DoubleWord.h"
 #include "LongWords.h"
 #include "TavoLong.h"
 

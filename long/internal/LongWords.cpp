@@ -3,6 +3,8 @@
 #include <bit>
 #include <cassert>
 
+#include "DoubleWord.h"
+
 int WordsCompare(const Word* a, const Word* b, int n) {
   for (int i = n - 1; i >= 0; --i) {
     if (a[i] != b[i]) return a[i] > b[i] ? 1 : -1;

@@ -4,9 +4,13 @@
 // against GMP and the saturation rules. What differs goes to the caller's report.
 #pragma once
 
+#include <gmp.h>
 #include <gmpxx.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <span>
 #include <string>

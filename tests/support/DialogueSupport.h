@@ -2,9 +2,12 @@
 // output byte for byte; and what a computation writes, as text.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Console.h"
 #include "Dialogue.h"

@@ -1,9 +1,13 @@
 // TLongNum and GMP integers: conversions both ways and a plain comparison of records.
 #pragma once
 
+#include <gmp.h>
 #include <gmpxx.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <ios>
 #include <sstream>
 #include <string>
 

@@ -1,7 +1,9 @@
 // Standard input and output as POSIX file descriptors.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <utility>
 
 #include "Streams.h"
 

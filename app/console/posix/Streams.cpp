@@ -1,12 +1,19 @@
-#include "FdStreams.h"
+#include "Streams.h"
 
+#include <locale.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstring>
+#include <memory>
+#include <string_view>
+
+#include "FdStreams.h"
 
 namespace {
 

@@ -1,14 +1,16 @@
+#include "Texts.h"
+
 #include <iconv.h>
 #include <langinfo.h>
+#include <locale.h>
 
 #include <clocale>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "Texts.h"
 
 namespace {
 

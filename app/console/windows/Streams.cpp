@@ -1,11 +1,18 @@
 // Standard input and output through their Win32 handles, never through the C runtime's text
 // mode, which would write "\r\n" as "\r\r\n" and take the byte 26 for the end of the input.
+#include "Streams.h"
+
+#include <windows.h>
+
 #include <algorithm>
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "ConsoleText.h"
-#include "Streams.h"
 
 namespace {
 

@@ -1,4 +1,12 @@
+#include "Texts.h"
+
+#include <windows.h>
+
+#include <cstddef>
 #include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "ConsoleText.h"
 
