@@ -227,6 +227,7 @@ const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, int& len) {
 }  // namespace
 
 void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g) {
+  assert(Normalized(a) && Normalized(b));
   if (SaturatedOperand(a, b, &g)) return;
   const int order = LongCompareAbs(a, b);
   const TLongNum& larger = order >= 0 ? a : b;
