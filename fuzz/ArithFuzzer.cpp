@@ -115,16 +115,49 @@ void CheckFractions(const TLongNum& a, const TLongNum& b, const TLongNum& c, con
   Check().Fractions(arithcheck::F(qx), arithcheck::F(qy));
 }
 
+// Decimal fixed point on fractions and divisors from the bytes, against GMP.
+void CheckDecimalFixed(Bytes& in) {
+  // Four bytes as a number; a denominator or a divisor from 1 to 2^31 - 1.
+  const auto word = [&in] {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+      v = v << 8 | in.Next();
+    return v;
+  };
+  const auto divisor = [&word] { return 1 + word() % 0x7FFFFFFF; };
+  DecimalCase c{};
+  c.words = 1 + static_cast<int>(in.Below(6));
+  c.xDen = divisor();
+  c.xNum = word() % (c.xDen + 1);
+  c.d = divisor();
+  c.yDen = divisor();
+  c.yNum = word() % (c.yDen + 1);
+  c.e = divisor();
+  c.yDivisions = static_cast<int>(in.Below(2 * c.words + 2));
+  const int errorDigits = static_cast<int>(in.Below(20));
+  const std::uint64_t errorHigh = word();
+  const std::uint64_t errorLow = word();
+  c.error = (errorHigh << 32 | errorLow) % PowerOfTen(errorDigits);
+  c.count = static_cast<int>(in.Below(19 * c.words + 3));
+  Check().DecimalCopy(c);
+}
+
 // What the bytes of an input ask for. Every file of the corpus means what these codes say, so
 // an operation keeps its code for good and a new one takes a code of its own. The first byte,
-// modulo 16, picks the check, 13 to 15 all the fractions; for a shift, a later byte, modulo 4,
-// picks the shift.
+// modulo 16, picks the check, 13 and 15 all the fractions; for a shift, a later byte, modulo 4,
+// picks the shift. Under code 14, a later byte, modulo 16, picks one of the operations of a
+// record and a word (the word from b), decimal fixed point or the double word (its operands
+// the low words of a and b).
 const std::map<unsigned, const BinaryCase*> BinaryCodes = {
     {0, &Add}, {1, &Sub}, {2, &AddAbs}, {3, &SubAbs}, {4, &Mul}, {5, &Div}, {6, &Mod}, {8, &Gcd}};
 constexpr unsigned DivModCode = 7, ShiftCode = 9, QueriesCode = 10, SqrtCode = 11,
                    ExpansionCode = 12;
 const std::map<unsigned, const ShiftCase*> ShiftCodes = {
     {0, &ShiftLeft}, {1, &ShiftRight}, {2, &ShiftLeftDigits}, {3, &ShiftRightDigits}};
+constexpr unsigned MoreCode = 14;
+const std::map<unsigned, const BinaryCase*> WordCodes = {
+    {0, &MulWord}, {1, &DivModWord}, {2, &DivModWordRemainder}, {3, &ModWord}, {4, &DivExactWord}};
+constexpr unsigned DecimalFixedCode = 5, DoubleWordCode = 6;
 
 }  // namespace
 
@@ -157,6 +190,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case ExpansionCode:
       CheckExpansion(a, b, in);
       break;
+    case MoreCode: {
+      const unsigned more = in.Next() % 16;
+      if (const auto word = WordCodes.find(more); word != WordCodes.end()) {
+        Check().BinaryOp(*word->second, a, b, b);
+      } else if (more == DecimalFixedCode) {
+        CheckDecimalFixed(in);
+      } else if (more == DoubleWordCode) {
+#if defined(__SIZEOF_INT128__)
+        const unsigned shift = in.Below(128);
+        Check().DoubleWordOperators(a.Digit.Word[1], a.Digit.Word[0], b.Digit.Word[1],
+                                    b.Digit.Word[0], static_cast<int>(shift));
+#endif
+      }
+      break;
+    }
     default: {
       const TLongNum c = Operand(in);
       const TLongNum d = Operand(in);

@@ -143,11 +143,6 @@ int CertainQuotients(DoubleWord a, DoubleWord b, EuclidRun& run) {
   assert(sCarry == ys && tCarry == xt);
 }
 
-// The 128 bits of w[0..n) that start at bit h.
-DoubleWord DoubleWindow(const Word* w, int n, int h) {
-  return Join(WordsWindow(w, n, h + WordBits), WordsWindow(w, n, h));
-}
-
 // The gcd of two double words by Knuth's binary Algorithm B (TAOCP vol. 2, section 4.5.2).
 // Its signed t is kept as a magnitude and a sign.
 DoubleWord GcdOfDoubleWords(DoubleWord u, DoubleWord v) {
@@ -198,8 +193,8 @@ const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, int& len) {
     if (nu - nv <= 1) {
       // The leading 128 bits of u, and the bits of v at the same places.
       const int h = WordBits * nu - std::countl_zero(u[nu - 1]) - 2 * WordBits;
-      const DoubleWord b = DoubleWindow(v, nv, h);
-      if (b != 0) steps = CertainQuotients(DoubleWindow(u, nu, h), b, run);
+      const DoubleWord b = WordsDoubleWindow(v, nv, h);
+      if (b != 0) steps = CertainQuotients(WordsDoubleWindow(u, nu, h), b, run);
     }
     if (steps > 0) {
       // The combination reads both numbers over u's length.
@@ -229,6 +224,7 @@ const Word* GcdOfMagnitudes(Word* u, int nu, Word* v, int nv, int& len) {
 }  // namespace
 
 void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g) {
+  assert(Normalized(a) && Normalized(b));
   if (SaturatedOperand(a, b, &g)) return;
   const int order = LongCompareAbs(a, b);
   const TLongNum& larger = order >= 0 ? a : b;

@@ -1,16 +1,15 @@
 // Every operation of TavoLong against GMP on many generated operands, both signs, zeros with
 // either Sign and saturated values, through the checker that the arithmetic fuzzer drives too:
-// each result in a record of its own and in each of the operands.
-#include <gmp.h>
+// each result in a record of its own and in each of the operands. The same checker holds the
+// portable double word to the compiler's own 128-bit integer.
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+#include <initializer_list>
+#include <random>
 #include <string>
-#include <tuple>
 
 #include "ArithCheck.h"
 #include "LongGmp.h"
@@ -316,20 +315,30 @@ TEST(LongAgainstGmp, DecimalExpansions) {
 // Decimal fixed point held to GMP to the unit of its last word, with sums that carry through
 // every word and differences that borrow through them, and digits read near a boundary.
 TEST(LongAgainstGmp, DecimalFixed) {
-  // Digits read at a digit boundary within the error, below 0, up to 1, and at the end of the
-  // precision.
-  for (const auto& [num, den, error, count] : {std::tuple{1u, 3u, 1u, 37},
-                                               {1u, 3u, 1u, 38},
-                                               {1u, 3u, 0u, 38},
-                                               {1u, 3u, 0u, 39},
-                                               {2u, 3u, 5u, 36},
-                                               {2u, 3u, 5u, 37},
-                                               {1u, 10u, 0u, 3},
-                                               {1u, 10u, 1u, 1},
-                                               {0u, 7u, 1u, 1},
-                                               {7u, 7u, 0u, 1},
-                                               {6u, 7u, 0u, 0}}) {
-    Check().DecimalCopy(2, num, den, 1, 0, 1, error, count);
+  constexpr std::uint32_t Largest = (1u << 31) - 1;
+  for (const DecimalCase& c : std::initializer_list<DecimalCase>{
+           // Digits read at a digit boundary within the error, below 0, up to 1, and at the end
+           // of the precision.
+           {2, 1, 3, 1, 0, 1, 1, 0, 1, 37},
+           {2, 1, 3, 1, 0, 1, 1, 0, 1, 38},
+           {2, 1, 3, 1, 0, 1, 1, 0, 0, 38},
+           {2, 1, 3, 1, 0, 1, 1, 0, 0, 39},
+           {2, 2, 3, 1, 0, 1, 1, 0, 5, 36},
+           {2, 2, 3, 1, 0, 1, 1, 0, 5, 37},
+           {2, 1, 10, 1, 0, 1, 1, 0, 0, 3},
+           {2, 1, 10, 1, 1, 1, 1, 0, 1, 1},
+           {2, 0, 7, 1, 0, 1, 1, 0, 1, 1},
+           {2, 7, 7, 1, 0, 1, 1, 0, 0, 1},
+           {2, 6, 7, 1, 0, 1, 1, 0, 0, 0},
+           // A y whose lead lies one, two and three words below the point, taken from 1 and
+           // from 1/2: the difference has words of 10^19 - 1 above y's lead, through which the
+           // sum back carries, up into the integer word.
+           {3, 1, 1, 1, 1, 3, Largest, 3, 0, 0},
+           {4, 1, 2, 1, 1, 3, Largest, 5, 0, 0},
+           {5, 1, 1, 1, 2, 3, Largest, 7, 0, 0},
+           {5, 1, 2, 1, 1, 1, Largest, 7, 0, 0},
+       }) {
+    Check().DecimalCopy(c);
   }
   OperandSource source(45);
   std::mt19937_64& random = source.Engine();
@@ -337,16 +346,64 @@ TEST(LongAgainstGmp, DecimalFixed) {
     return static_cast<std::uint32_t>(random() % below);
   };
   for (int i = 0; i < 3000; ++i) {
-    const int words = 1 + source.Below(6);
-    constexpr std::uint32_t Largest = (1u << 31) - 1;
-    const std::uint32_t xDen = 1 + word(i % 3 == 0 ? 10 : Largest);
-    const std::uint32_t yDen = 1 + word(i % 3 == 0 ? 10 : Largest);
+    DecimalCase c{};
+    c.words = 1 + source.Below(6);
+    c.xDen = 1 + word(i % 3 == 0 ? 10 : Largest);
+    c.yDen = 1 + word(i % 3 == 0 ? 10 : Largest);
     // Numerators just below their denominators make words of nines, which carry.
-    const std::uint32_t xNum = i % 4 == 0 ? xDen - 1 : word(xDen);
-    const std::uint32_t yNum = i % 5 == 0 ? yDen - 1 : word(yDen);
-    const std::uint32_t d = 1 + word(i % 2 == 0 ? 30 : Largest);
-    const std::uint64_t error = i % 7 == 0 ? random() % PowerOfTen(19) : random() % 3000;
-    Check().DecimalCopy(words, xNum, xDen, d, yNum, yDen, error, source.Below(19 * words + 3));
+    c.xNum = i % 4 == 0 ? c.xDen - 1 : word(c.xDen);
+    c.yNum = i % 5 == 0 ? c.yDen - 1 : word(c.yDen);
+    c.d = 1 + word(i % 2 == 0 ? 30 : Largest);
+    // Every other y divided down, mostly past a word or more of zeros.
+    c.e = 1 + word(i % 4 == 1 ? 100 : Largest);
+    c.yDivisions = i % 2 == 0 ? 0 : source.Below(2 * c.words + 2);
+    c.error = i % 7 == 0 ? random() % PowerOfTen(19) : random() % 3000;
+    c.count = source.Below(19 * c.words + 3);
+    Check().DecimalCopy(c);
     ASSERT_FALSE(HasFailure()) << "case " << i;
   }
+}
+
+// Every operator of the portable double word on words at the edges of their halves and of the
+// whole, in every pairing, then on generated ones: quotients by one and two words, products
+// that wrap, shifts across the middle.
+TEST(PortableDoubleWordAgainstNative, EveryOperator) {
+#if !defined(__SIZEOF_INT128__)
+  GTEST_SKIP() << "the compiler has no 128-bit integer to check against";
+#else
+  constexpr std::uint64_t Ones = ~std::uint64_t{0}, Top = std::uint64_t{1} << 63;
+  const std::uint64_t edges[] = {0,       1,   2,       3,        0xFFFFFFFF, 0x100000000,
+                                 Top - 1, Top, Top + 1, Ones - 1, Ones};
+  const int shifts[] = {0, 1, 31, 32, 63, 64, 65, 96, 127};
+  for (const std::uint64_t aHigh : edges) {
+    for (const std::uint64_t aLow : edges) {
+      for (const std::uint64_t bHigh : edges) {
+        for (const std::uint64_t bLow : edges)
+          Check().DoubleWordOperators(aHigh, aLow, bHigh, bLow, shifts[(aLow + bHigh) % 9]);
+      }
+      ASSERT_FALSE(HasFailure());
+    }
+  }
+  OperandSource source(46);
+  std::mt19937_64& random = source.Engine();
+  // A word that is random, small, near a power of two, or all ones.
+  const auto word = [&] {
+    switch (source.Below(5)) {
+      case 0:
+        return random() >> source.Below(64);
+      case 1:
+        return (std::uint64_t{1} << source.Below(64)) - source.Below(3);
+      case 2:
+        return Ones - source.Below(3);
+      default:
+        return random();
+    }
+  };
+  for (int i = 0; i < 200000; ++i) {
+    const std::uint64_t aHigh = word(), aLow = word();
+    const std::uint64_t bHigh = i % 3 == 0 ? 0 : word() >> source.Below(64), bLow = word();
+    Check().DoubleWordOperators(aHigh, aLow, bHigh, bLow, source.Below(128));
+    ASSERT_FALSE(HasFailure()) << "case " << i;
+  }
+#endif
 }

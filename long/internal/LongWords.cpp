@@ -2,6 +2,18 @@
 
 #include <bit>
 #include <cassert>
+#include <functional>
+
+namespace {
+
+// Whether the runs x[0..nx) and y[0..ny) share no word. std::less orders any two pointers,
+// where the built-in comparison leaves pointers into different arrays unspecified.
+[[maybe_unused]] bool Disjoint(const Word* x, int nx, const Word* y, int ny) {
+  const std::less<const Word*> below;
+  return !below(x, y + ny) || !below(y, x + nx);
+}
+
+}  // namespace
 
 #include "DoubleWord.h"
 
@@ -102,7 +114,7 @@ Word WordsSubMulWord(Word* dst, const Word* a, int n, Word w) {
 }
 
 void WordsMul(Word* dst, const Word* a, int na, const Word* b, int nb) {
-  assert(na >= nb && nb >= 1);
+  assert(na >= nb && nb >= 1 && Disjoint(dst, na + nb, a, na) && Disjoint(dst, na + nb, b, nb));
   dst[na] = WordsMulWord(dst, a, na, b[0]);
   for (int j = 1; j < nb; ++j)
     dst[na + j] = WordsAddMulWord(dst + j, a, na, b[j]);
@@ -118,7 +130,7 @@ Word WordsWindow(const Word* a, int n, int bit) {
 }
 
 Word WordsShiftLeft(Word* dst, const Word* a, int n, int s) {
-  assert(s > 0 && s < WordBits);
+  assert(n >= 1 && s > 0 && s < WordBits);
   const Word out = a[n - 1] >> (WordBits - s);
   for (int i = n - 1; i > 0; --i)
     dst[i] = (a[i] << s) | (a[i - 1] >> (WordBits - s));
@@ -127,7 +139,7 @@ Word WordsShiftLeft(Word* dst, const Word* a, int n, int s) {
 }
 
 Word WordsShiftRight(Word* dst, const Word* a, int n, int s) {
-  assert(s > 0 && s < WordBits);
+  assert(n >= 1 && s > 0 && s < WordBits);
   const Word out = a[0] << (WordBits - s);
   for (int i = 0; i < n - 1; ++i)
     dst[i] = (a[i] >> s) | (a[i + 1] << (WordBits - s));

@@ -35,12 +35,16 @@ void WordsMul(Word* dst, const Word* a, int na, const Word* b, int nb);
 // The 64 bits of a[0..n) from bit `bit` up: floor(a / 2^bit) mod 2^64, where bits outside the
 // run count as zero, so that bit may be negative or reach past the top.
 Word WordsWindow(const Word* a, int n, int bit);
+// The 128 bits of a[0..n) from bit `bit` up, the same way: floor(a / 2^bit) mod 2^128.
+inline DoubleWord WordsDoubleWindow(const Word* a, int n, int bit) {
+  return DoubleWord{WordsWindow(a, n, bit + WordBits)} << WordBits | WordsWindow(a, n, bit);
+}
 
-// dst[0..n) = a[0..n) << s for 0 < s < 64; returns the bits shifted out at the top, in the low
-// bits of the word. Works from the top down, so dst may also lie above a.
+// dst[0..n) = a[0..n) << s for n >= 1 and 0 < s < 64; returns the bits shifted out at the top, in
+// the low bits of the word. Works from the top down, so dst may also lie above a.
 Word WordsShiftLeft(Word* dst, const Word* a, int n, int s);
-// dst[0..n) = a[0..n) >> s for 0 < s < 64; returns the bits shifted out at the bottom, in the
-// high bits of the word. Works from the bottom up, so dst may also lie below a.
+// dst[0..n) = a[0..n) >> s for n >= 1 and 0 < s < 64; returns the bits shifted out at the bottom,
+// in the high bits of the word. Works from the bottom up, so dst may also lie below a.
 Word WordsShiftRight(Word* dst, const Word* a, int n, int s);
 
 // floor((B^2 - 1) / d) - B for B = 2^64, the reciprocal that DivideTwoByOne uses. d must have

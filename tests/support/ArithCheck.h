@@ -20,6 +20,7 @@
 #include "LongGmp.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
+#include "internal/DoubleWord.h"
 
 namespace arithcheck {
 
@@ -235,6 +236,17 @@ inline constexpr ShiftCase ShiftRight{LongShiftRight, false, 1, "LongShiftRight"
 inline constexpr ShiftCase ShiftLeftDigits{LongShiftLeftDigits, true, 8, "LongShiftLeftDigits"};
 inline constexpr ShiftCase ShiftRightDigits{LongShiftRightDigits, false, 8, "LongShiftRightDigits"};
 
+// The operands of a check of decimal fixed point (Checker::DecimalCopy): x and y of `words`
+// words after the point, both denominators and the divisors below 2^31.
+struct DecimalCase {
+  int words;
+  std::uint32_t xNum, xDen, d;
+  std::uint32_t yNum, yDen, e;
+  int yDivisions;
+  std::uint64_t error;
+  int count;
+};
+
 class Checker {
  public:
   // report receives a description of each difference found.
@@ -371,50 +383,111 @@ class Checker {
     Expect(!OverflowFlag, "LongExpandDecimal flag");
   }
 
-  // Decimal fixed point of words fraction words against GMP's integers in units of its last
-  // word, U = 10^(19 words): x = floor(xNum U / xDen) divided by d, then y = floor(yNum U / yDen)
-  // subtracted when it is at most x, else added; every word exactly, and the digits read within
-  // error units exactly those that x - error and x + error share (none when either leaves
-  // [0, 1)).
-  void DecimalCopy(int words, std::uint32_t xNum, std::uint32_t xDen, std::uint32_t d,
-                   std::uint32_t yNum, std::uint32_t yDen, std::uint64_t error, int count) {
-    const auto width = static_cast<std::size_t>(words);
+  // Decimal fixed point against GMP's integers in units of its last word,
+  // U = 10^(19 c.words): x = floor(xNum U / xDen) divided by d and y = floor(yNum U / yDen)
+  // divided yDivisions times by e; y subtracted from x when it is at most x, else added. Every
+  // word exactly, and the digits read within error units exactly those that x - error and
+  // x + error share (none when either leaves [0, 1)); then the other operation brings x back.
+  // A y divided down to zero words at its front makes the borrow, and on the way back the
+  // carry, run through the words above y's lead.
+  void DecimalCopy(const DecimalCase& c) {
+    const auto width = static_cast<std::size_t>(c.words);
     const mpz_class unit(std::string("1") + std::string(19 * width, '0'));
-    mpz_class x = unit * xNum / xDen / d;
-    const mpz_class y = unit * yNum / yDen;
-    DecimalFixed copy(words, xNum, xDen);
-    copy.DivideBy(d);
-    const DecimalFixed other(words, yNum, yDen);
-    if (y <= x) {
+    const mpz_class x = unit * c.xNum / c.xDen / c.d;
+    mpz_class y = unit * c.yNum / c.yDen;
+    DecimalFixed copy(c.words, c.xNum, c.xDen);
+    copy.DivideBy(c.d);
+    DecimalFixed other(c.words, c.yNum, c.yDen);
+    for (int i = 0; i < c.yDivisions; ++i) {
+      other.DivideBy(c.e);
+      y /= c.e;
+    }
+    const bool subtract = y <= x;
+    const mpz_class result = subtract ? mpz_class(x - y) : mpz_class(x + y);
+    if (subtract) {
       copy.Subtract(other);
-      x -= y;
     } else {
       copy.Add(other);
-      x += y;
     }
-    // The digits of x, 19 to a word, the integer word first.
+    // The digits of v, 19 to a word, the integer word first.
     const auto digitsOf = [](const mpz_class& v, std::size_t wordsWide) {
       const std::string d = v.get_str();
       return std::string(19 * wordsWide - d.size(), '0') + d;
     };
-    const std::string all = digitsOf(x, width + 1);
-    for (std::size_t i = 0; i <= width; ++i) {
-      Expect(copy.WordAt(i) == std::stoull(all.substr(19 * i, 19)),
-             "DecimalFixed word " + std::to_string(i));
-    }
+    const auto sameWords = [&](const mpz_class& v, const std::string& what) {
+      const std::string all = digitsOf(v, width + 1);
+      for (std::size_t i = 0; i <= width; ++i) {
+        Expect(copy.WordAt(i) == std::stoull(all.substr(19 * i, 19)),
+               what + " word " + std::to_string(i));
+      }
+    };
+    sameWords(result, subtract ? "DecimalFixed::Subtract" : "DecimalFixed::Add");
     std::string text = "unchanged";
-    const bool decided = copy.DigitsWithin(error, count);
-    if (decided) copy.WriteDigits(count, text);
-    const mpz_class low = x - FromWord(error), high = x + FromWord(error);
+    const bool decided = copy.DigitsWithin(c.error, c.count);
+    if (decided) copy.WriteDigits(c.count, text);
+    const mpz_class low = result - FromWord(c.error), high = result + FromWord(c.error);
     std::string shared;
-    bool expected = low >= 0 && high < unit && count <= 19 * words;
+    bool expected = low >= 0 && high < unit && c.count <= 19 * c.words;
     if (expected) {
-      shared = digitsOf(low, width).substr(0, static_cast<std::size_t>(count));
-      expected = shared == digitsOf(high, width).substr(0, static_cast<std::size_t>(count));
+      shared = digitsOf(low, width).substr(0, static_cast<std::size_t>(c.count));
+      expected = shared == digitsOf(high, width).substr(0, static_cast<std::size_t>(c.count));
     }
     Expect(decided == expected, "DecimalFixed::DigitsWithin decides");
     Expect(text == (expected ? shared : "unchanged"), "DecimalFixed::DigitsWithin digits");
+    if (subtract) {
+      copy.Add(other);
+    } else {
+      copy.Subtract(other);
+    }
+    sameWords(x, subtract ? "DecimalFixed::Add back" : "DecimalFixed::Subtract back");
   }
+
+#if defined(__SIZEOF_INT128__)
+  // Every operator of the portable double word on a = aHigh 2^64 + aLow, b = bHigh 2^64 + bLow
+  // and a shift of 0 to 127 bits, against the compiler's own 128-bit integer.
+  void DoubleWordOperators(std::uint64_t aHigh, std::uint64_t aLow, std::uint64_t bHigh,
+                           std::uint64_t bLow, int shift) {
+    __extension__ typedef unsigned __int128 Native;
+    using Portable = PortableDoubleWord;
+    const Portable pa = Portable(aHigh) << 64 | aLow, pb = Portable(bHigh) << 64 | bLow;
+    const Native na = Native{aHigh} << 64 | aLow, nb = Native{bHigh} << 64 | bLow;
+    const std::string operands = " of " + std::to_string(aHigh) + ":" + std::to_string(aLow) +
+                                 " and " + std::to_string(bHigh) + ":" + std::to_string(bLow) +
+                                 ", shift " + std::to_string(shift);
+    const auto same = [&](Portable p, Native n, const char* op) {
+      Expect(static_cast<std::uint64_t>(p) == static_cast<std::uint64_t>(n) &&
+                 static_cast<std::uint64_t>(p >> 64) == static_cast<std::uint64_t>(n >> 64),
+             std::string("PortableDoubleWord ") + op + operands);
+    };
+    const auto holds = [&](bool p, bool n, const char* op) {
+      Expect(p == n, std::string("PortableDoubleWord ") + op + operands);
+    };
+    same(pa, na, "from words");
+    same(pa + pb, na + nb, "+");
+    same(pa - pb, na - nb, "-");
+    same(pa * pb, na * nb, "*");
+    same(pa * bLow, na * bLow, "* word");
+    if (nb != 0) {
+      same(pa / pb, na / nb, "/");
+      same(pa % pb, na % nb, "%");
+    }
+    same(pa << shift, na << shift, "<<");
+    same(pa >> shift, na >> shift, ">>");
+    same(pa | pb, na | nb, "|");
+    same(pa & pb, na & nb, "&");
+    holds(pa == pb, na == nb, "==");
+    holds(pa < pb, na < nb, "<");
+    holds(pa > pb, na > nb, ">");
+    holds(pa <= pb, na <= nb, "<=");
+    holds(pa >= pb, na >= nb, ">=");
+    Portable p = pa;
+    Native n = na;
+    same(p += pb, n += nb, "+=");
+    same(p -= pa, n -= na, "-=");
+    same(p <<= shift, n <<= shift, "<<=");
+    same(p >>= shift, n >>= shift, ">>=");
+  }
+#endif
 
   // Fractions x and y: where neither is saturated, both are in lowest terms and no product
   // can outgrow the capacity, every operation must give GMP's rational, also with its result
