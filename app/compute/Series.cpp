@@ -4,7 +4,9 @@
 // decides it.
 #include "Series.h"
 
+#include "Capacity.h"
 #include "FactorialSum.h"
+#include "Machin.h"
 #include "SettledDigits.h"
 #include "TavoLong.h"
 
