@@ -183,9 +183,9 @@ mpz_class SmoothNumber(longtest::OperandSource& source, const std::vector<std::i
   return n;
 }
 
-// x in lowest terms with its denominator factored over 5 and 239.
-TFactoredBunsuu Factored(const mpq_class& x) {
-  TFactoredBunsuu f{F(x), {5, 239}, {0, 0}};
+// x in lowest terms with its denominator factored over the primes.
+TFactoredBunsuu Factored(const mpq_class& x, const std::vector<std::int32_t>& primes = {5, 239}) {
+  TFactoredBunsuu f{F(x), primes, std::vector<std::int32_t>(primes.size(), 0)};
   mpz_class rest = x.get_den();
   for (std::size_t i = 0; i < f.Primes.size(); ++i) {
     for (; rest % f.Primes[i] == 0; rest /= f.Primes[i])
@@ -224,6 +224,36 @@ TEST(Bunsuu, AgreesWithGmpAndTheFactoredSumWithBunsuuAdd) {
     TBunsuu fx = F(x);
     if (i % 25 == 0) fx.Num = MaxLongNum;
     check.Fractions(fx, F(y));
+    ASSERT_FALSE(HasFailure()) << "case " << i;
+  }
+}
+
+// More candidate primes than the product in a word holds: three primes near 2^31 and 5, in
+// both denominators, so that the common factors of the new numerator are looked for one by one.
+// Each sum s = x + y is chosen first, with a denominator that lacks some of x's prime powers,
+// so that the sum cancels none, some or all of the large primes; the sum over the factored
+// denominators is held against BunsuuAdd and its factors against GMP.
+TEST(Bunsuu, FactoredSumWithMoreCandidatesThanAWordHolds) {
+  const std::vector<std::int32_t> primes = {2147483647, 2147483629, 2147483587, 5};
+  arithcheck::Checker check([](const std::string& what) { ADD_FAILURE() << what; });
+  longtest::OperandSource source(37);
+  const auto denominator = [&](int maxExponent) -> mpz_class {
+    return SmoothNumber(source, primes, maxExponent) * SmoothNumber(source, {3, 7}, 4);
+  };
+  for (int i = 0; i < 300; ++i) {
+    mpz_class xDen = denominator(3);
+    // Every large prime in x's denominator at least once, so that each is a candidate.
+    for (std::size_t j = 0; j + 1 < primes.size(); ++j) {
+      if (xDen % primes[j] != 0) xDen *= primes[j];
+    }
+    mpq_class x(source.ValueOfLength(1 + source.Below(40)), xDen);
+    mpq_class sum(source.ValueOfLength(1 + source.Below(40)), denominator(2));
+    x.canonicalize();
+    sum.canonicalize();
+    const mpq_class y = sum - x;
+    const TFactoredBunsuu fy = Factored(y, primes);
+    check.FactoredSum(Factored(x, primes), fy.Value, fy.Exponents,
+                      static_cast<std::int32_t>(arithcheck::WordOf(fy.Rest)));
     ASSERT_FALSE(HasFailure()) << "case " << i;
   }
 }

@@ -1,16 +1,20 @@
 // The example sessions that the README and the manual pages show are what the program prints:
 // each is run as its page shows it, and the page's transcript is compared with the program's,
 // the seconds masked. A line of a manual page set in italics stands for output left out. The
-// line ends that each page quotes are the bytes that the program writes.
+// line ends that each page quotes are the bytes that the program writes, and the places that
+// the pages and the help state are the program's capacities.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "Capacity.h"
 #include "DialogueSupport.h"
 #include "ProgramSupport.h"
 #include "Texts.h"
@@ -177,6 +181,64 @@ TEST(Documents, QuotedLineEndsAreWhatTheProgramWrites) {
         << page.path;
     ReplaceAll(rest, lineEnd, "");
     EXPECT_EQ(rest.find_first_of("\r\n"), std::string::npos) << page.path << ": " << rest;
+  }
+}
+
+// The places as the texts write them: thousands set off by a comma from 10,000 on.
+std::string Places(std::int32_t places) {
+  std::string text = std::to_string(places);
+  if (places >= 10000) text.insert(text.size() - 3, ",");
+  return text;
+}
+
+// The numbers of places that a text states, in order: "up to N" in English, "N 桁まで" in
+// Japanese.
+std::vector<std::string> StatedPlaces(const std::string& text) {
+  const std::string english = "up to ", japanese = " 桁まで";
+  const auto isPlaces = [](char c) { return (c >= '0' && c <= '9') || c == ','; };
+  std::vector<std::string> stated;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text.compare(at, english.size(), english) == 0) {
+      std::size_t end = at + english.size();
+      while (end < text.size() && isPlaces(text[end]))
+        ++end;
+      // A comma after the number ends the phrase.
+      while (end > at + english.size() && text[end - 1] == ',')
+        --end;
+      if (end > at + english.size())
+        stated.push_back(text.substr(at + english.size(), end - at - english.size()));
+    } else if (text.compare(at, japanese.size(), japanese) == 0) {
+      std::size_t start = at;
+      while (start > 0 && isPlaces(text[start - 1]))
+        --start;
+      if (start < at) stated.push_back(text.substr(start, at - start));
+    }
+  }
+  return stated;
+}
+
+// The README, both manual pages and the help in both languages state first the places that π,
+// e and every √n complete: the program's own capacities.
+TEST(Documents, StatedCapacitiesAreTheProgramsOwn) {
+  const std::vector<std::string> capacities = {Places(MachinPlacesWithinCapacity),
+                                               Places(FactorialPlacesWithinCapacity),
+                                               Places(SqrtPlacesWithinCapacity)};
+  std::vector<std::pair<std::string, std::string>> texts;
+  for (const Page& page : Pages) {
+    std::ifstream file(std::string(TAVODIGITS_SOURCE_DIR) + "/" + page.path);
+    texts.emplace_back(page.path, std::string(std::istreambuf_iterator<char>(file), {}));
+  }
+  for (const char* messages : {"LC_MESSAGES=C", "LC_MESSAGES=ja_JP.SJIS"}) {
+    programtest::Options options;
+    options.environment = {"LANG=C.UTF-8", messages, "LOCPATH=" + programtest::LocaleDir};
+    options.arguments = {"--help"};
+    texts.emplace_back(messages, programtest::Run(programtest::Program, "", options).out);
+  }
+  for (const auto& [what, text] : texts) {
+    std::vector<std::string> stated = StatedPlaces(text);
+    ASSERT_GE(stated.size(), capacities.size()) << what;
+    stated.resize(capacities.size());
+    EXPECT_EQ(stated, capacities) << what;
   }
 }
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Capacity.h"
+#include "DenominatorBound.h"
 #include "DialogueSupport.h"
 #include "DigitSink.h"
 #include "FactorialSum.h"
@@ -21,6 +23,7 @@
 #include "SettledDigits.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
+#include "TextDecider.h"
 #include "TrueDigits.h"
 
 namespace {
@@ -157,7 +160,7 @@ TEST(Series, EveryPartialSumOfPi) {
   for (int k = 3; !OverflowFlag; k += 2) {
     ++pass;
     machin.NextPass();
-    const TBunsuu& ours = machin.ExactSum();
+    const TBunsuu& ours = machin.CatchUpExactSum();
     term5 *= mpq_class(-1, 25);
     term239 *= mpq_class(-1, 57121);
     sum += (term5 + term239) / k;
@@ -174,6 +177,36 @@ TEST(Series, EveryPartialSumOfPi) {
   EXPECT_EQ(pass, 1428);
 }
 
+// The bound on the common denominator, by which the copies decide whether the exact sum's
+// expansion is plain, after every pass of π and every term of e that the program takes,
+// against the exact product of what the denominators grow by: 1195 5^2n 239^2n times the least
+// common multiple of the odd numbers up to 2n + 1 after π's pass n, and k! after e's term 1/k!.
+// It is never below the product and at most one bit above it.
+TEST(Series, DenominatorBoundsHoldTheExactProducts) {
+  const auto holds = [](const TextDecider& decider, const mpz_class& product) {
+    const DenominatorBound& bound = decider.Bound();
+    const mpz_class value = mpz_class(static_cast<unsigned long>(bound.Mantissa()))
+                            << static_cast<mp_bitcnt_t>(bound.Exponent());
+    return value >= product &&
+           mpz_sizeinbase(value.get_mpz_t(), 2) <= mpz_sizeinbase(product.get_mpz_t(), 2) + 1;
+  };
+  MachinSum machin(0);
+  mpz_class oddLcm = 1, powers = 1195;
+  for (int pass = 1; pass <= 1428; ++pass) {
+    machin.NextPass();
+    mpz_lcm_ui(oddLcm.get_mpz_t(), oddLcm.get_mpz_t(), static_cast<unsigned long>(2 * pass + 1));
+    powers *= 25 * 57121;
+    ASSERT_TRUE(holds(machin.Decider(), powers * oddLcm)) << "pass " << pass;
+  }
+  FactorialSum e(0);
+  mpz_class factorial = 1;
+  for (unsigned long k = 2; k <= 3258; ++k) {
+    e.NextTerm();
+    factorial *= k;
+    ASSERT_TRUE(holds(e.Decider(), factorial)) << "1/" << k << "!";
+  }
+}
+
 // Every text that the program reads from a sum within the capacity, at the places its settle
 // scan asks for, comes from the decimal copy: the copies decide every pass of π and every term
 // of e but the first, 1/2, which lies on a digit boundary that no copy within an error can see
@@ -187,18 +220,15 @@ TEST(Series, CopiesDecideEveryTextWithinTheCapacity) {
     for (int pass = 1; pass <= lastWithin; ++pass) {
       series.Next();
       const std::int32_t count = settled.NextPosition() + 5;
-      std::string text;
-      const bool fromCopy = series.sum.DigitsFromCopy(count, text);
-      ASSERT_EQ(fromCopy, pass >= firstFromCopy) << "pass " << pass;
-      if (!fromCopy) text = series.sum.Digits(count);
+      ASSERT_EQ(series.sum.Decider().Decides(count), pass >= firstFromCopy) << "pass " << pass;
+      const std::string text = series.sum.Digits(count);
       if (pass % checkEvery == 0) {
-        ASSERT_EQ(text, FractionDigits(series.sum.ExactSum(), count)) << "pass " << pass;
+        ASSERT_EQ(text, FractionDigits(series.sum.CatchUpExactSum(), count)) << "pass " << pass;
       }
       settled.Scan(text, sink);
     }
     series.Next();
-    std::string text;
-    EXPECT_FALSE(series.sum.DigitsFromCopy(settled.NextPosition() + 5, text));
+    EXPECT_FALSE(series.sum.Decider().Decides(settled.NextPosition() + 5));
     EXPECT_FALSE(OverflowFlag);
   };
   struct Pi {
@@ -219,6 +249,24 @@ TEST(Series, FlagSetOnEntryGivesTheHeaderOnly) {
     EXPECT_EQ(r.digits, "");
     EXPECT_TRUE(r.overflow);
   }
+}
+
+// The capacity's facts that the program derives from MaxDigits, against the numbers that the
+// sums give above: the places that π, e and √n complete, and the pass and the term whose sums
+// the capacity no longer holds.
+TEST(SeriesCapacity, DerivedFacts) {
+  const struct {
+    const char* what;
+    std::int32_t derived, expected;
+  } facts[] = {
+      {"places of pi", MachinPlacesWithinCapacity, 1996},
+      {"places of e", FactorialPlacesWithinCapacity, 8004},
+      {"places of every square root", SqrtPlacesWithinCapacity, 10029},
+      {"pass of pi", MachinSaturatingPass, 1428},
+      {"term of e", FactorialSaturatingTerm, 3258},
+  };
+  for (const auto& f : facts)
+    EXPECT_EQ(f.derived, f.expected) << f.what;
 }
 
 // π completes 1996 places and e 8004; one place more prints the same digits and then ends on

@@ -8,7 +8,9 @@
 #include "TavoLongBunsuu.h"
 
 FactorialSum::FactorialSum(std::int32_t copyDigits)
-    : copy_(copyDigits, 0, 1), term_(copy_.Words(), 1, 1), next_(copy_.Words(), 0, 1) {}
+    : decider_(copyDigits, 0, 1),
+      term_(TextDecider::CopyWords(copyDigits), 1, 1),
+      next_(TextDecider::CopyWords(copyDigits), 0, 1) {}
 
 // The copy of the term is floor(U / k!) exactly, in units U of its last word: 1/1! is exact,
 // and a division by a whole number of the floor of x is the floor of x divided by it, so the
@@ -16,18 +18,17 @@ FactorialSum::FactorialSum(std::int32_t copyDigits)
 // within one unit of the true one, and the sum's denominator k! grows by k.
 void FactorialSum::NextTerm() {
   ++k_;
-  if (nextReady_) {
+  if (k_ % 2 == 1) {
     std::swap(term_, next_);
   } else {
     const auto k = static_cast<std::uint32_t>(k_);
     term_.DivideBy(k, k + 1, next_);
   }
-  nextReady_ = !nextReady_;
-  copy_.Add(term_, 1);
-  copy_.GrowDenominator(static_cast<std::uint64_t>(k_));
+  decider_.Add(term_, 1);
+  decider_.GrowDenominatorBound(static_cast<std::uint64_t>(k_));
 }
 
-const TBunsuu& FactorialSum::ExactSum() {
+const TBunsuu& FactorialSum::CatchUpExactSum() {
   while (exactK_ < k_) {
     const auto k = static_cast<std::uint64_t>(++exactK_);
     LongMulWord(exact_.Den, k, exact_.Den);
@@ -38,9 +39,5 @@ const TBunsuu& FactorialSum::ExactSum() {
 }
 
 const std::string& FactorialSum::Digits(std::int32_t count) {
-  return copy_.Digits(count, [this]() -> const TBunsuu& { return ExactSum(); });
-}
-
-bool FactorialSum::DigitsFromCopy(std::int32_t count, std::string& text) {
-  return copy_.DigitsFromCopy(count, text);
+  return decider_.Digits(count, [this]() -> const TBunsuu& { return CatchUpExactSum(); });
 }

@@ -32,30 +32,14 @@ struct WithoutFiveAnd239 {
   }
 };
 
-// The prime p when the odd k >= 3 is a power of it, else 1: what k adds to the least common
-// multiple of the odd numbers below it.
-std::uint64_t PrimeOfPower(std::int32_t k) {
-  std::int32_t p = 3;
-  while (p <= k / p && k % p != 0)
-    p += 2;
-  if (k % p != 0) p = k;
-  while (k % p == 0)
-    k /= p;
-  return k == 1 ? static_cast<std::uint64_t>(p) : 1;
-}
-
-// 5^2 239^2, what each pass adds to every denominator.
-constexpr std::uint64_t SquaresOf5And239 = 25 * 57121;
-
 }  // namespace
 
-// 16/5 - 4/239 - 3 = 219/1195, in lowest terms.
 MachinSum::MachinSum(std::int32_t copyDigits)
-    : copy_(copyDigits, 219, 1195),
-      copy5_(copy_.Words(), 16, 5),
-      copy239_(copy_.Words(), 4, 239),
-      term_(copy_.Words(), 0, 1) {
-  exact_.Value = BunsuuMake(219, 1195);
+    : decider_(copyDigits, MachinFirstNum, MachinFirstDen),
+      copy5_(TextDecider::CopyWords(copyDigits), 16, 5),
+      copy239_(TextDecider::CopyWords(copyDigits), 4, 239),
+      term_(TextDecider::CopyWords(copyDigits), 0, 1) {
+  exact_.Value = BunsuuMake(MachinFirstNum, MachinFirstDen);
   exact_.Primes = {5, 239};
   exact_.Exponents = {1, 1};
   LongFromInt(5, power5_);
@@ -73,8 +57,6 @@ MachinSum::MachinSum(std::int32_t copyDigits)
 //   - A term that is subtracted is at most the copy of the sum: each partial sum lies above
 //     0.1, so the sum before a pass exceeds the term by more than U / 10, and its copy, within
 //     1 + 2 j units after j passes, by more than the term's copy.
-// Every denominator of pass k divides 5^k 239^k times the least common multiple of the odd
-// numbers up to k, which grows each pass by 5^2 239^2, and by p where k is a power of p.
 void MachinSum::NextPass() {
   k_ += 2;
   copy5_.DivideBy(25);
@@ -83,14 +65,14 @@ void MachinSum::NextPass() {
   term_.Subtract(copy239_);
   term_.DivideBy(static_cast<std::uint32_t>(k_));
   if (NegativeTerm(k_)) {
-    copy_.Subtract(term_, 2);
+    decider_.Subtract(term_, 2);
   } else {
-    copy_.Add(term_, 2);
+    decider_.Add(term_, 2);
   }
-  copy_.GrowDenominator(SquaresOf5And239 * PrimeOfPower(k_));
+  decider_.GrowDenominatorBound(MachinDenominatorFactor(k_));
 }
 
-const TBunsuu& MachinSum::ExactSum() {
+const TBunsuu& MachinSum::CatchUpExactSum() {
   while (exactK_ < k_)
     AddExactTerm();
   return exact_.Value;
@@ -125,9 +107,5 @@ void MachinSum::AddExactTerm() {
 }
 
 const std::string& MachinSum::Digits(std::int32_t count) {
-  return copy_.Digits(count, [this]() -> const TBunsuu& { return ExactSum(); });
-}
-
-bool MachinSum::DigitsFromCopy(std::int32_t count, std::string& text) {
-  return copy_.DigitsFromCopy(count, text);
+  return decider_.Digits(count, [this]() -> const TBunsuu& { return CatchUpExactSum(); });
 }

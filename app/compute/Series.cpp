@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "Capacity.h"
 #include "DigitSink.h"
 #include "FactorialSum.h"
 #include "Machin.h"

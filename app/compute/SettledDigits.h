@@ -13,23 +13,23 @@ class SettledDigits {
  public:
   // Prints, from the next position on, the digits of current that agree with the previous
   // text together with the digit after them, all with one flush; then current becomes the
-  // previous text. The
-  // first previous text is "1", which never lets a digit through.
+  // previous text. The first previous text is "1", which never lets a digit through.
   void Scan(const std::string& current, DigitSink& out);
   // The 1-based position of the next digit to print.
   std::int32_t NextPosition() const { return pos_; }
 
  private:
-  // A scan looks at the previous text only from the next position to print on, so that is
-  // all that is kept of it.
+  // A scan looks at the previous text only from the digit before the next position to print
+  // on, index pos_ - 1: that is all that is kept of it. Read while pos_ is where the scan
+  // began.
   char Previous(std::int32_t index) const {
-    assert(index >= tailStart_ &&
-           static_cast<std::size_t>(index - tailStart_) < previousTail_.size());
-    return previousTail_[static_cast<std::size_t>(index - tailStart_)];
+    const std::int32_t tailStart = pos_ - 1;
+    assert(index >= tailStart &&
+           static_cast<std::size_t>(index - tailStart) < previousTail_.size());
+    return previousTail_[static_cast<std::size_t>(index - tailStart)];
   }
 
   std::int32_t pos_ = 1;
-  std::string previousTail_ = "1";  // the previous text from index tailStart_ on
-  std::int32_t tailStart_ = 0;
+  std::string previousTail_ = "1";  // the previous text from index pos_ - 1 on
   std::size_t previousLength_ = 1;
 };
