@@ -2,11 +2,14 @@
 // either Sign and saturated values, through the checker that the arithmetic fuzzer drives too:
 // each result in a record of its own and in each of the operands. The same checker holds the
 // portable double word to the compiler's own 128-bit integer.
+#include <gmp.h>
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
 #include <random>
 #include <string>

@@ -1,6 +1,7 @@
 // π and e: the first passes digit text by digit text, the number of digits printed for many
 // place counts, every printed digit against GMP doing the same work, the settle rule on
 // GMP's partial sums, and the capacity.
+#include <gmp.h>
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 

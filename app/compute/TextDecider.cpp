@@ -1,6 +1,8 @@
 #include "TextDecider.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "TavoLong.h"
 

@@ -9,6 +9,7 @@
 // CPU pays for that in its 64-bit arithmetic, which its compiler builds from 32-bit instructions.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 using Word = std::uint64_t;
