@@ -242,4 +242,11 @@ TEST(Documents, StatedCapacitiesAreTheProgramsOwn) {
   }
 }
 
+// The oldest compilers that the README names are those below which CMake stops.
+TEST(Documents, OldestCompilersAreTheBuildsOwn) {
+  std::ifstream file(std::string(TAVODIGITS_SOURCE_DIR) + "/README.md");
+  const std::string readme(std::istreambuf_iterator<char>(file), {});
+  EXPECT_NE(readme.find("from " TAVODIGITS_OLDEST_COMPILERS " with CMake"), std::string::npos);
+}
+
 }  // namespace
