@@ -29,15 +29,20 @@ user=tavodigits-ci
 home=/home/$user
 
 mounted=()
-# Unmounts what this script mounted in a root, innermost first, and checks in /proc/mounts
-# that nothing is left under the root before removing it: a removal that crossed into a mount
-# would remove the machine's own files.
+# The mount points under a root, innermost first.
+mounts_under() {
+  awk -v root="$1/" 'index($2 "/", root) == 1 {print $2}' /proc/mounts | sort -r
+}
+# Unmounts what this script mounted in a root, and whatever debootstrap may have left mounted
+# there when it failed, innermost first; then checks in /proc/mounts that nothing is left under
+# the root before removing it: a removal that crossed into a mount would remove the machine's
+# own files.
 release_root() {
-  local root=$1
+  local root=$1 point
   for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount "${mounted[$i]}" || true; done
   mounted=()
-  if awk -v root="$root/" 'index($2 "/", root) == 1 {found = 1} END {exit !found}' \
-    /proc/mounts; then
+  while read -r point; do umount "$point" || true; done < <(mounts_under "$root")
+  if [[ -n $(mounts_under "$root") ]]; then
     echo "a mount is left under $root; it is not removed" >&2
     return 1
   fi
