@@ -27,6 +27,14 @@ function(tavo_harden_flag flag variable)
   endif()
 endfunction()
 
+# A flag for the linker alone, kept where the linker takes it.
+function(tavo_harden_link_flag flag variable)
+  check_linker_flag(CXX ${flag} ${variable})
+  if(${variable})
+    add_link_options(${flag})
+  endif()
+endfunction()
+
 # A statically linked program (the cross builds) cannot be position-independent with the usual
 # flags, and is placed by no loader: it is left as its toolchain makes it.
 if(NOT CMAKE_EXE_LINKER_FLAGS MATCHES "(^| )-static( |$)")
@@ -38,15 +46,9 @@ endif()
 tavo_harden_flag(-fstack-protector-strong TAVO_HAS_STACK_PROTECTOR LINK)
 
 if(WIN32)
-  check_linker_flag(CXX "-Wl,--dynamicbase,--nxcompat" TAVO_HAS_ASLR_DEP)
-  if(TAVO_HAS_ASLR_DEP)
-    add_link_options(-Wl,--dynamicbase,--nxcompat)
-  endif()
+  tavo_harden_link_flag(-Wl,--dynamicbase,--nxcompat TAVO_HAS_ASLR_DEP)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    check_linker_flag(CXX "-Wl,--high-entropy-va" TAVO_HAS_HIGH_ENTROPY_VA)
-    if(TAVO_HAS_HIGH_ENTROPY_VA)
-      add_link_options(-Wl,--high-entropy-va)
-    endif()
+    tavo_harden_link_flag(-Wl,--high-entropy-va TAVO_HAS_HIGH_ENTROPY_VA)
   endif()
   return()
 endif()
@@ -76,7 +78,4 @@ endif()
 # Undefined first: some compilers define a level of their own, and a second definition warns.
 add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=${TAVO_FORTIFY_LEVEL}>")
 
-check_linker_flag(CXX "-Wl,-z,relro,-z,now" TAVO_HAS_RELRO_NOW)
-if(TAVO_HAS_RELRO_NOW)
-  add_link_options(-Wl,-z,relro,-z,now)
-endif()
+tavo_harden_link_flag(-Wl,-z,relro,-z,now TAVO_HAS_RELRO_NOW)

@@ -4,6 +4,8 @@
 #include <cassert>
 #include <functional>
 
+#include "DoubleWord.h"
+
 namespace {
 
 // Whether the runs x[0..nx) and y[0..ny) share no word. std::less orders any two pointers,
@@ -14,8 +16,6 @@ namespace {
 }
 
 }  // namespace
-
-#include "DoubleWord.h"
 
 int WordsCompare(const Word* a, const Word* b, int n) {
   for (int i = n - 1; i >= 0; --i) {
