@@ -9,6 +9,7 @@
 // otherwise, that record may be the same as any operand.
 #pragma once
 
+#include <array>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -220,12 +221,19 @@ void LongGcd(const TLongNum& a, const TLongNum& b, TLongNum& g);
 
 // 10^19 < 2^64 < 10^20.
 inline constexpr int DecimalWordDigits = 19;
-// 10^e, for 0 <= e <= DecimalWordDigits.
+namespace tavo_long_detail {
+inline constexpr auto PowersOfTen = [] {
+  std::array<std::uint64_t, DecimalWordDigits + 1> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i)
+    powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
+}  // namespace tavo_long_detail
+// 10^e, for 0 <= e <= DecimalWordDigits; from a table, since the digit loops ask for it often.
 constexpr std::uint64_t PowerOfTen(int e) {
-  std::uint64_t p = 1;
-  for (int i = 0; i < e; ++i)
-    p *= 10;
-  return p;
+  assert(e >= 0 && e <= DecimalWordDigits);
+  return tavo_long_detail::PowersOfTen[static_cast<std::size_t>(e)];
 }
 // digits[0..count) := w in decimal as the characters '0' to '9', zero-padded to count digits;
 // w < 10^count, count <= DecimalWordDigits.
