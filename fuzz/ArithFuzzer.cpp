@@ -9,6 +9,8 @@
 #include <string>
 
 #include "ArithCheck.h"
+#include "DecimalBounds.h"
+#include "DecimalFixed.h"
 #include "FuzzCheck.h"
 #include "LongGmp.h"
 #include "TavoLong.h"
@@ -115,31 +117,32 @@ void CheckFractions(const TLongNum& a, const TLongNum& b, const TLongNum& c, con
   Check().Fractions(arithcheck::F(qx), arithcheck::F(qy));
 }
 
-// Decimal fixed point on fractions and divisors from the bytes, against GMP.
+// Decimal fixed point on a fraction, steps, an error and a tail from the bytes, against GMP.
 void CheckDecimalFixed(Bytes& in) {
-  // Four bytes as a number; a denominator or a divisor from 1 to 2^31 - 1.
+  // Eight bytes as a number.
   const auto word = [&in] {
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
+    std::uint64_t v = 0;
+    for (int i = 0; i < 8; ++i)
       v = v << 8 | in.Next();
     return v;
   };
-  const auto divisor = [&word] { return 1 + word() % 0x7FFFFFFF; };
   DecimalCase c{};
-  c.words = 1 + static_cast<int>(in.Below(6));
-  c.xDen = divisor();
-  c.xNum = word() % (c.xDen + 1);
-  c.d = divisor();
-  c.yDen = divisor();
-  c.yNum = word() % (c.yDen + 1);
-  c.e = divisor();
-  c.yDivisions = static_cast<int>(in.Below(2 * c.words + 2));
-  const int errorDigits = static_cast<int>(in.Below(20));
-  const std::uint64_t errorHigh = word();
-  const std::uint64_t errorLow = word();
-  c.error = (errorHigh << 32 | errorLow) % PowerOfTen(errorDigits);
-  c.count = static_cast<int>(in.Below(19 * c.words + 3));
-  Check().DecimalCopy(c);
+  c.words = 2 + static_cast<int>(in.Below(5));
+  c.den = 1 + static_cast<std::uint32_t>(word() % 0xFFFFFFFF);
+  c.num = static_cast<std::uint32_t>(word() % c.den);
+  c.stepWords =
+      c.num == 0 ? 1 + static_cast<int>(in.Below(static_cast<unsigned>(c.words))) : c.words;
+  c.stepCount = static_cast<int>(in.Below(3));
+  for (DecimalStep& step : c.steps) {
+    const std::uint64_t a = word(), cc = word();
+    step = arithcheck::StepFrom(a, cc, word() >> in.Below(61));
+  }
+  c.error = word() % PowerOfTen(19);
+  c.count = static_cast<int>(in.Below(19 * static_cast<unsigned>(c.words) + 3));
+  const std::uint64_t low = word() % DecimalBounds::MantissaLimit;
+  const std::uint64_t high = low + word() % (DecimalBounds::MantissaLimit - low);
+  c.tail = {{low, high, -c.count - static_cast<int>(in.Below(40))}, in.Below(2) == 0};
+  Check().Decimal(c);
 }
 
 // What the bytes of an input ask for. Every file of the corpus means what these codes say, so

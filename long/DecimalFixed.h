@@ -1,52 +1,58 @@
-// Decimal fixed point: a non-negative number held as decimal words, for sums whose digits are
+// Decimal fixed point: a non-negative number held as decimal words, for values whose digits are
 // read off as text without converting from binary.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "DecimalBounds.h"
+
+// How far a partial sum of a series lies from the series' value: the value less the sum is x,
+// or -x where negative, for some x within magnitude.
+struct TailBounds {
+  DecimalBounds magnitude;
+  bool negative = false;
+};
+
+// One step of MulAddDivide: x := floor((a x + c) / b).
+struct DecimalStep {
+  std::uint64_t a, c, b;
+};
+
 // A non-negative number in decimal fixed point: an integer word and a fixed number of words
 // after the point, each a base-10^19 digit (a decimal word), most significant first; what
-// lies below the last word is cut off. Every operation is exact in units of the last word:
-// the value is a whole number of units, and a division gives the floor of the true quotient.
+// lies below the last word is cut off. Every operation is exact in units of the last word it
+// works to: the value is a whole number of units, and a division gives the floor of the true
+// quotient.
 class DecimalFixed {
  public:
-  // floor(num / den) to the precision, for 0 <= num and 0 < den < 2^31.
+  // floor(num / den) to the precision, for den > 0.
   DecimalFixed(int fractionWords, std::uint32_t num, std::uint32_t den);
-  // this := floor(this / d), 0 < d < 2^31.
-  void DivideBy(std::uint32_t d);
-  // this := floor(this / d) and byBoth := floor(this / (d e)), from this as it was, in one pass:
-  // the two divisions run side by side. 0 < d e < 2^31; byBoth has this one's precision.
-  void DivideBy(std::uint32_t d, std::uint32_t e, DecimalFixed& byBoth);
-  // this := this + x; x has the same precision, and the sum stays below 10^19.
-  void Add(const DecimalFixed& x);
+  // Each step in turn, this := floor((a this + c) / b), to the integer word and the first
+  // `words` words after the point; the words after them are zero and stay zero. Two steps go
+  // in one pass over the words, from the top. Each step needs b > 0, a at most 2/5 of b, and a
+  // times the integer word plus c below 2^64, which keep every quotient within a word.
+  void MulAddDivide(std::span<const DecimalStep> steps, int words);
   // this := this - x; x has the same precision and is at most this.
   void Subtract(const DecimalFixed& x);
-  // Whether every number within error units of the last word of this one has the same first
-  // count digits after the point as this one; false also when count goes beyond the precision
-  // or the range reaches below 0 or up to 1. error < 10^19.
-  bool DigitsWithin(std::uint64_t error, std::int32_t count) const;
+  // The q for which floor((v - t) 10^count) = floor(this 10^count) + q for every v within
+  // error units of the last word of this and every t that the tail allows (t = x, or -x where
+  // negative); error < 10^19. Nothing where they do not all give the same q; nor, at times,
+  // where they come within three units of 10^-(count + 19) of giving another; nor where fewer
+  // than two words lie below the cut, or where the unit of the tail's mantissas, 10^exponent,
+  // lies above 10^-count.
+  std::optional<std::int64_t> DigitsOffset(std::int32_t count, std::uint64_t error,
+                                           const TailBounds& tail) const;
   // text := the first count digits after the point, count within the precision.
   void WriteDigits(std::int32_t count, std::string& text) const;
-  // The same for a text that the last UpdateDigits of this number wrote: only the words that
-  // have changed since are written again.
-  void UpdateDigits(std::int32_t count, std::string& text);
   // Word i: 0 is the integer part, 1 the first word after the point.
   std::uint64_t WordAt(std::size_t i) const { return words_[i]; }
+  int FractionWords() const { return static_cast<int>(words_.size()) - 1; }
 
  private:
-  // Moves lead_ past the zero words at the front.
-  void SkipLeadingZeros();
-  // Notes that the words from index i on may have changed.
-  void Changed(std::size_t i);
-  // Writes the digits of text from word first after the point up to its end.
-  void WriteDigitsFrom(std::size_t first, std::string& text) const;
-
   std::vector<std::uint64_t> words_;  // words_[0] is the integer part
-  std::size_t lead_ = 0;              // the words before lead_ are zero
-  // The words after the point whose digits the last UpdateDigits wrote and that are the same
-  // since.
-  std::size_t writtenWords_ = 0;
 };

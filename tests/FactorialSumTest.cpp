@@ -1,5 +1,5 @@
-// The digit texts of e's sum, read from its decimal copy, against a full expansion of the same
-// sum at every iteration, to the term where the expansion saturates.
+// The digit texts of e's sum, read from e's value and each sum's tail, against a full expansion
+// of the same sum at every iteration, to the term where the expansion saturates.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,9 +17,9 @@ namespace {
 // each iteration's text for which check says so with the full expansion of the sum, which this
 // test builds on its own.
 template <class Schedule, class Check>
-int CompareWithFullExpansion(std::int32_t copyDigits, Schedule nextCount, Check check) {
+int CompareWithFullExpansion(std::int32_t valueDigits, Schedule nextCount, Check check) {
   TBunsuu sum;
-  FactorialSum text(copyDigits);
+  FactorialSum text(valueDigits);
   TLongNum factor;
   std::int32_t count = 6;
   int k = 1;
@@ -48,7 +48,7 @@ int CompareWithFullExpansion(std::int32_t copyDigits, Schedule nextCount, Check 
 }
 
 // Counts that grow unevenly, stand still, or jump ahead, about as fast on the whole, from a
-// narrower copy that leaves many texts to the exact expansion.
+// value narrower than the later texts, which it leaves to the exact expansion.
 TEST(FactorialSum, AgreesForUnevenCounts) {
   std::mt19937 rng(5);
   const int last = CompareWithFullExpansion(

@@ -15,6 +15,8 @@
 #include <string>
 
 #include "ArithCheck.h"
+#include "DecimalBounds.h"
+#include "DecimalFixed.h"
 #include "LongGmp.h"
 #include "LongTestSupport.h"
 #include "TavoLong.h"
@@ -315,54 +317,61 @@ TEST(LongAgainstGmp, DecimalExpansions) {
 
 }  // namespace
 
-// Decimal fixed point held to GMP to the unit of its last word, with sums that carry through
-// every word and differences that borrow through them, and digits read near a boundary.
+// Decimal fixed point held to GMP: steps whose quotients carry into the words above, the
+// integer word, the precision cut; the offset of the digits at a digit boundary, under tails
+// that straddle it, that carry or borrow through the digits, and beyond the precision.
 TEST(LongAgainstGmp, DecimalFixed) {
-  constexpr std::uint32_t Largest = (1u << 31) - 1;
+  constexpr std::uint64_t Big = std::uint64_t{1} << 61;
+  const auto tail = [](std::uint64_t low, std::uint64_t high, int exponent, bool negative) {
+    return TailBounds{{low, high, exponent}, negative};
+  };
+  const DecimalStep none{0, 0, 1};
   for (const DecimalCase& c : std::initializer_list<DecimalCase>{
-           // Digits read at a digit boundary within the error, below 0, up to 1, and at the end
-           // of the precision.
-           {2, 1, 3, 1, 0, 1, 1, 0, 1, 37},
-           {2, 1, 3, 1, 0, 1, 1, 0, 1, 38},
-           {2, 1, 3, 1, 0, 1, 1, 0, 0, 38},
-           {2, 1, 3, 1, 0, 1, 1, 0, 0, 39},
-           {2, 2, 3, 1, 0, 1, 1, 0, 5, 36},
-           {2, 2, 3, 1, 0, 1, 1, 0, 5, 37},
-           {2, 1, 10, 1, 0, 1, 1, 0, 0, 3},
-           {2, 1, 10, 1, 1, 1, 1, 0, 1, 1},
-           {2, 0, 7, 1, 0, 1, 1, 0, 1, 1},
-           {2, 7, 7, 1, 0, 1, 1, 0, 0, 1},
-           {2, 6, 7, 1, 0, 1, 1, 0, 0, 0},
-           // A y whose lead lies one, two and three words below the point, taken from 1 and
-           // from 1/2: the difference has words of 10^19 - 1 above y's lead, through which the
-           // sum back carries, up into the integer word.
-           {3, 1, 1, 1, 1, 3, Largest, 3, 0, 0},
-           {4, 1, 2, 1, 1, 3, Largest, 5, 0, 0},
-           {5, 1, 1, 1, 2, 3, Largest, 7, 0, 0},
-           {5, 1, 2, 1, 1, 1, Largest, 7, 0, 0},
+           // 1/2 less or plus a tail far below: the lower end lies on the boundary.
+           {3, 1, 2, {none}, 0, 3, 0, 6, tail(1, 1, -60, false)},
+           {3, 1, 2, {none}, 0, 3, 0, 6, tail(1, 1, -60, true)},
+           // 0.7 less 0.2; 0.19999... plus 10^-16 carries up to 0.2; 0.2 less 10^-30 borrows.
+           {3, 7, 10, {none}, 0, 3, 5, 3, tail(2, 2, -1, false)},
+           {3, 0, 1, {{0, Big / 5 - 1, Big}}, 1, 3, 0, 20, tail(1, 1, -16, true)},
+           {3, 1, 5, {none}, 0, 3, 0, 20, tail(1, 1, -30, false)},
+           // The tail's unit above the cut, and the cut too near the last word.
+           {3, 1, 3, {none}, 0, 3, 0, 3, tail(1, 1, -2, false)},
+           {3, 1, 3, {none}, 0, 3, 0, 20, tail(0, 0, -60, false)},
+           // Quotients at the base: a at 2/5 of b on words of nines; two steps in one pass; an
+           // integer word; the cut on an integer.
+           {4, 999999999, 1000000000, {{2 * Big / 5, 0, Big}}, 1, 4, 0, 0, tail(0, 0, 0, false)},
+           {4,
+            999999999,
+            1000000000,
+            {{2, 1, 5}, {2 * Big / 5, Big, Big}},
+            2,
+            4,
+            0,
+            0,
+            tail(0, 0, 0, false)},
+           {5, 6, 3, {{1, 0, 7}, {1, 3, 3}}, 2, 2, 0, 0, tail(0, 0, 0, false)},
        }) {
-    Check().DecimalCopy(c);
+    Check().Decimal(c);
   }
   OperandSource source(45);
   std::mt19937_64& random = source.Engine();
-  const auto word = [&](std::uint32_t below) {
-    return static_cast<std::uint32_t>(random() % below);
-  };
   for (int i = 0; i < 3000; ++i) {
     DecimalCase c{};
-    c.words = 1 + source.Below(6);
-    c.xDen = 1 + word(i % 3 == 0 ? 10 : Largest);
-    c.yDen = 1 + word(i % 3 == 0 ? 10 : Largest);
-    // Numerators just below their denominators make words of nines, which carry.
-    c.xNum = i % 4 == 0 ? c.xDen - 1 : word(c.xDen);
-    c.yNum = i % 5 == 0 ? c.yDen - 1 : word(c.yDen);
-    c.d = 1 + word(i % 2 == 0 ? 30 : Largest);
-    // Every other y divided down, mostly past a word or more of zeros.
-    c.e = 1 + word(i % 4 == 1 ? 100 : Largest);
-    c.yDivisions = i % 2 == 0 ? 0 : source.Below(2 * c.words + 2);
+    c.words = 2 + source.Below(5);
+    c.den = 1 + static_cast<std::uint32_t>(random() % (i % 3 == 0 ? 10 : 0xFFFFFFFF));
+    c.num = static_cast<std::uint32_t>(random() % c.den);
+    // Below its whole width only on a number whose words after the point are zero.
+    c.stepWords = c.num == 0 ? 1 + source.Below(c.words) : c.words;
+    c.stepCount = source.Below(3);
+    for (DecimalStep& step : c.steps)
+      step = arithcheck::StepFrom(random(), random(), random() >> source.Below(61));
     c.error = i % 7 == 0 ? random() % PowerOfTen(19) : random() % 3000;
     c.count = source.Below(19 * c.words + 3);
-    Check().DecimalCopy(c);
+    // Tails from far below the cut to its last digit, narrow and wide.
+    const std::uint64_t low = random() % DecimalBounds::MantissaLimit;
+    c.tail = tail(low, low + (random() >> source.Below(64)) % (DecimalBounds::MantissaLimit - low),
+                  -c.count - source.Below(40), i % 2 == 0);
+    Check().Decimal(c);
     ASSERT_FALSE(HasFailure()) << "case " << i;
   }
 }

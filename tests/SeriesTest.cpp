@@ -209,36 +209,37 @@ TEST(Series, DenominatorBoundsHoldTheExactProducts) {
 }
 
 // Every text that the program reads from a sum within the capacity, at the places its settle
-// scan asks for, comes from the decimal copy: the copies decide every pass of π and every term
-// of e but the first, 1/2, which lies on a digit boundary that no copy within an error can see
-// past. Each of π's texts, and e's every fiftieth, is the exact expansion's; past the capacity
-// the exact sum takes over.
-TEST(Series, CopiesDecideEveryTextWithinTheCapacity) {
-  const auto run = [](auto& series, int firstFromCopy, int lastWithin, int checkEvery) {
+// scan asks for, comes from the series' value: it decides every pass of π and every term of e
+// but the first, 1/2, which lies on a digit boundary that no tail within bounds can see past.
+// Each of π's texts, and e's every fiftieth, is the exact expansion's; past the capacity the
+// exact sum takes over.
+TEST(Series, ValueDecidesEveryTextWithinTheCapacity) {
+  const auto run = [](auto& series, int firstFromValue, int lastWithin, int checkEvery) {
     OverflowFlag = false;
     SettledDigits settled;
     RecordingSink sink;
     for (int pass = 1; pass <= lastWithin; ++pass) {
       series.Next();
-      const std::int32_t count = settled.NextPosition() + 5;
-      ASSERT_EQ(series.sum.Decider().Decides(count), pass >= firstFromCopy) << "pass " << pass;
+      const std::int32_t count = settled.NextPosition() + Lookahead;
       const std::string text = series.sum.Digits(count);
+      ASSERT_EQ(series.sum.Decider().LastFromValue(), pass >= firstFromValue) << "pass " << pass;
       if (pass % checkEvery == 0) {
         ASSERT_EQ(text, FractionDigits(series.sum.CatchUpExactSum(), count)) << "pass " << pass;
       }
       settled.Scan(text, sink);
     }
     series.Next();
-    EXPECT_FALSE(series.sum.Decider().Decides(settled.NextPosition() + 5));
-    EXPECT_FALSE(OverflowFlag);
+    series.sum.Digits(settled.NextPosition() + Lookahead);
+    EXPECT_FALSE(series.sum.Decider().LastFromValue());
+    EXPECT_TRUE(OverflowFlag);
   };
   struct Pi {
-    MachinSum sum{MachinPlacesWithinCapacity + 5};
+    MachinSum sum{MachinPlacesWithinCapacity + Lookahead};
     void Next() { sum.NextPass(); }
   } pi;
   run(pi, 1, 1427, 1);
   struct E {
-    FactorialSum sum{FactorialPlacesWithinCapacity + 5};
+    FactorialSum sum{FactorialPlacesWithinCapacity + Lookahead};
     void Next() { sum.NextTerm(); }
   } e;
   run(e, 2, 3256, 50);

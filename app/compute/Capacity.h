@@ -1,12 +1,15 @@
-// The capacity's facts for the computations, derived here from MaxDigits and the growth of
-// their numbers: the pass of π and the term of e whose sums the capacity no longer holds, and
-// the places that π, e and every √n complete.
+// The capacity's facts for the computations. Derived at compile time from MaxDigits and the
+// growth of their numbers: the pass of π and the term of e where a sum or its expansion first
+// outgrows the capacity, and the places that π and every √n complete. The places that e
+// completes are the program's own number, which only the digits tell; a bound checks it here.
 #pragma once
 
 #include <cstdint>
 
+#include "DecimalBounds.h"
 #include "DenominatorBound.h"
 #include "Machin.h"
+#include "SettledDigits.h"
 #include "TavoLong.h"
 
 namespace capacity_facts {
@@ -28,38 +31,6 @@ constexpr std::int32_t FirstFactorialBeyond(int bits) {
     if (bound.Bits() > bits) return k;
   }
 }
-
-// A positive number followed through products with decimal mantissas rounded down and up:
-// low 10^exponent <= x <= high 10^exponent.
-struct DecimalBounds {
-  std::uint64_t low, high;
-  int exponent = 0;
-
-  // x := x * factor, 0 < factor < 2^14.
-  constexpr void Multiply(std::uint64_t factor) {
-    low *= factor;
-    high *= factor;
-    for (; high >= 1'000'000'000'000'000; ++exponent) {
-      low /= 10;
-      high = (high + 9) / 10;
-    }
-  }
-  // x := x / divisor, 0 < divisor.
-  constexpr void Divide(std::uint64_t divisor) {
-    low /= divisor;
-    high = (high + divisor - 1) / divisor;
-  }
-  // floor(log10(x)), or -1 where the bounds do not tell.
-  constexpr int Place() const {
-    const auto place = [this](std::uint64_t m) {
-      int digits = 0;
-      for (; m != 0; m /= 10)
-        ++digits;
-      return digits - 1 + exponent;
-    };
-    return place(low) == place(high) ? place(low) : -1;
-  }
-};
 
 // The place of the first significant digit of the term of pass k, floor(log10(1 / |t|)) for
 // |t| = (16 239^k - 4 5^k) / (5^k 239^k k), which lies between k 5^k / 16 and k 5^k / 15; -1
@@ -88,7 +59,7 @@ constexpr int SqrtPlaces() {
 
 }  // namespace capacity_facts
 
-// The pass of π whose sum the capacity no longer holds: 1428. The copy decides texts while the
+// The pass of π whose sum the capacity no longer holds: 1428. The value decides texts while the
 // bound on the common denominator has at most MaxExpansionBits bits, which lets through every
 // pass before this one. The exact sum's denominator divides the bound and falls short of it by
 // some twenty bits, what the sums cancel, so it outgrows the capacity at this very pass.
@@ -100,27 +71,33 @@ inline constexpr std::int32_t MachinSaturatingPass =
 inline constexpr std::int32_t MachinPlacesWithinCapacity =
     capacity_facts::MachinTermPlace(2 * (MachinSaturatingPass - 1) + 1) - 1;
 
-// The term 1/k! of e whose sum the capacity no longer holds: 3258. Up to 1/3257! the sum's
-// denominator k! has at most MaxExpansionBits bits and its expansion is plain long division;
-// that of 3258!, 33,327 bits, leaves ten times a remainder room to saturate.
+// The term 1/k! of e whose sum's expansion the capacity no longer holds: 3258. Up to 1/3257!
+// the sum's denominator k! has at most MaxExpansionBits bits and its expansion is plain long
+// division. 3258! itself, 33,327 bits, still fits, but ten times a remainder below it need not:
+// the expansion's product by ten saturates.
 inline constexpr std::int32_t FactorialSaturatingTerm =
     capacity_facts::FirstFactorialBeyond(MaxExpansionBits);
 // The places of e that the capacity holds. From a few hundred terms on, the terms shrink faster
-// than the settle scan moves: it reads each text only as far as the one before went, five
-// places past the next digit to print, and so moves at most five places every two terms. Where
+// than the settle scan moves: it reads each text only as far as the one before went, Lookahead
+// places past the next digit to print, and so moves at most Lookahead places every two terms. Where
 // it stands after the last term within the capacity depends on how the first few hundred texts
 // settled, which only the digits tell: the number is the program's, which the tests hold, and
 // bounded here by that pace over the 3256 terms within the capacity and by the digits of the
 // last sum's expansion.
 inline constexpr std::int32_t FactorialPlacesWithinCapacity = 8004;
-static_assert(FactorialPlacesWithinCapacity <= 5 * (FactorialSaturatingTerm - 2) / 2 &&
+static_assert(FactorialPlacesWithinCapacity <= Lookahead * (FactorialSaturatingTerm - 2) / 2 &&
               FactorialPlacesWithinCapacity < MaxDecimalDigits);
 // e's factors, k itself, are below 2^32 up to the term that saturates.
 static_assert(std::uint64_t{FactorialSaturatingTerm} >> 32 == 0);
 
-// The denominator's bound takes factors below 2^32: π's passes bring 5^2 239^2 p for a prime p
-// up to k, which holds for every pass up to the one that saturates.
-static_assert(25 * 57121 * std::uint64_t{2 * MachinSaturatingPass + 1} >> 32 == 0);
+// The denominator's bound takes factors below 2^32, as π's are for every pass up to the one that
+// saturates.
+static_assert([] {
+  for (std::int32_t pass = 1; pass <= MachinSaturatingPass; ++pass) {
+    if (MachinDenominatorFactor(2 * pass + 1) >> 32 != 0) return false;
+  }
+  return true;
+}());
 // The bounds on π's last term within the capacity tell its place.
 static_assert(MachinPlacesWithinCapacity > 0);
 

@@ -2,30 +2,54 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 
+#include "DecimalBounds.h"
+#include "DecimalFixed.h"
+#include "SeriesValue.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
+#include "TextDecider.h"
 
-FactorialSum::FactorialSum(std::int32_t copyDigits)
-    : decider_(copyDigits, 0, 1),
-      term_(TextDecider::CopyWords(copyDigits), 1, 1),
-      next_(TextDecider::CopyWords(copyDigits), 0, 1) {}
+namespace {
 
-// The copy of the term is floor(U / k!) exactly, in units U of its last word: 1/1! is exact,
-// and a division by a whole number of the floor of x is the floor of x divided by it, so the
-// division of the copy of 1/(k - 1)! by k (k + 1) gives that of 1/(k + 1)! too. Each term is
-// within one unit of the true one, and the sum's denominator k! grows by k.
+// e - 2 = 1/2 (1 + 1/3 (1 + 1/4 (1 + ...))): step n divides by n + 2. Two words beyond the
+// text's, which the value's decision needs below the last digit.
+SeriesValue EMinusTwo(std::int32_t textDigits) {
+  const int words = (textDigits + DecimalWordDigits - 1) / DecimalWordDigits + 2;
+  return HornerValue(words, 1, 2, [](std::int32_t n) {
+    const auto b = static_cast<std::uint64_t>(n) + 2;
+    return SeriesStep{1, b, b};
+  });
+}
+
+}  // namespace
+
+FactorialSum::FactorialSum(std::int32_t textDigits)
+    : nextTerm_{5, 5, -1}, decider_(EMinusTwo(textDigits), 1) {}
+
 void FactorialSum::NextTerm() {
   ++k_;
-  if (k_ % 2 == 1) {
-    std::swap(term_, next_);
-  } else {
-    const auto k = static_cast<std::uint32_t>(k_);
-    term_.DivideBy(k, k + 1, next_);
-  }
-  decider_.Add(term_, 1);
+  nextTerm_.Divide(static_cast<std::uint64_t>(k_) + 1);
   decider_.GrowDenominatorBound(static_cast<std::uint64_t>(k_));
+}
+
+// 1/(k + 1)! (1 + 1/(k + 2) + 1/((k + 2)(k + 3)) + ...): the ratio's terms p_l, in
+// RatioUnits, each the one before divided by k + 1 + l, rounded down in low and up in high. The
+// terms from the first one left out on add less than twice it: each is at most half the one
+// before.
+TailBounds FactorialSum::Tail(std::int32_t count) const {
+  const std::uint64_t negligible = TextDecider::NegligibleRatio(nextTerm_, count);
+  std::uint64_t termLow = DecimalBounds::RatioUnit, termHigh = termLow;
+  std::uint64_t low = 0, high = 0;
+  for (auto d = static_cast<std::uint64_t>(k_) + 2; termHigh > negligible; ++d) {
+    low += termLow;
+    high += termHigh;
+    termLow /= d;
+    termHigh = termHigh / d + (termHigh % d != 0 ? 1 : 0);
+  }
+  TailBounds tail{nextTerm_};
+  tail.magnitude.Scale(low, high + 2 * termHigh);
+  return tail;
 }
 
 const TBunsuu& FactorialSum::CatchUpExactSum() {
@@ -39,5 +63,6 @@ const TBunsuu& FactorialSum::CatchUpExactSum() {
 }
 
 const std::string& FactorialSum::Digits(std::int32_t count) {
-  return decider_.Digits(count, [this]() -> const TBunsuu& { return CatchUpExactSum(); });
+  return decider_.Digits(count, Tail(count),
+                         [this]() -> const TBunsuu& { return CatchUpExactSum(); });
 }

@@ -1,4 +1,5 @@
-// Machin's formula, pass by pass. The term of pass k is t = (term5 + term239) / k with
+// Machin's formula. The digit texts come from π - 3, computed once, and each pass's tail. The
+// exact sum takes a pass at a time. The term of pass k is t = (term5 + term239) / k with
 // term5 = 16 (-1)^j / 5^k and term239 = -4 (-1)^j / 239^k, j = (k - 1) / 2, so
 // t = (-1)^j (16 * 239^k - 4 * 5^k) / (5^k 239^k k). Every prime of a denominator is 5, 239 or
 // a prime of some k: the sum's denominator is kept factored, as 5^e5 239^e239 times a rest,
@@ -10,8 +11,12 @@
 #include <numeric>
 #include <string>
 
+#include "DecimalBounds.h"
+#include "DecimalFixed.h"
+#include "SeriesValue.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
+#include "TextDecider.h"
 
 namespace {
 
@@ -32,13 +37,40 @@ struct WithoutFiveAnd239 {
   }
 };
 
+// c arctan(1/x) by Euler's series, arctan(1/x) = x / (x^2 + 1) sum over n of
+// prod_(i <= n) 2i / ((2i + 1)(x^2 + 1)) (Euler, Institutiones calculi differentialis, 1755;
+// in this form in Arndt and Haenel, "Pi Unleashed", 2001): all its terms are positive, and
+// each follows from the one before by a ratio of small integers.
+SeriesValue ArctanOfInverse(int words, std::uint64_t c, std::uint64_t x) {
+  const std::uint64_t g = x * x + 1;
+  return HornerValue(words, c * x, g, [g](std::int32_t n) {
+    const auto twice = 2 * static_cast<std::uint64_t>(n);
+    return SeriesStep{twice, g * (twice + 1), g};
+  });
+}
+
+// π - 3 = 16 arctan(1/5) - 4 arctan(1/239) - 3, two words beyond the text's, which the
+// value's decision needs below the last digit.
+SeriesValue PiMinusThree(std::int32_t textDigits) {
+  const int words = (textDigits + DecimalWordDigits - 1) / DecimalWordDigits + 2;
+  SeriesValue pi = ArctanOfInverse(words, 16, 5);
+  const SeriesValue second = ArctanOfInverse(words, 4, 239);
+  pi.value.Subtract(second.value);
+  pi.value.Subtract(DecimalFixed(words, 3, 1));
+  pi.error += second.error;
+  return pi;
+}
+
+constexpr std::uint64_t RatioUnit = DecimalBounds::RatioUnit;
+
 }  // namespace
 
-MachinSum::MachinSum(std::int32_t copyDigits)
-    : decider_(copyDigits, MachinFirstNum, MachinFirstDen),
-      copy5_(TextDecider::CopyWords(copyDigits), 16, 5),
-      copy239_(TextDecider::CopyWords(copyDigits), 4, 239),
-      term_(TextDecider::CopyWords(copyDigits), 0, 1) {
+// The share starts as (5/239) / 4 and goes to (5/239)^3 / 4.
+MachinSum::MachinSum(std::int32_t textDigits)
+    : nextPower5_{128, 128, -3},
+      shareLow_(5 * RatioUnit / 956 * 25 / 57121),
+      shareHigh_(((5 * RatioUnit + 955) / 956 * 25 + 57120) / 57121),
+      decider_(PiMinusThree(textDigits), MachinFirstDen) {
   exact_.Value = BunsuuMake(MachinFirstNum, MachinFirstDen);
   exact_.Primes = {5, 239};
   exact_.Exponents = {1, 1};
@@ -46,30 +78,49 @@ MachinSum::MachinSum(std::int32_t copyDigits)
   LongFromInt(239, power239_);
 }
 
-// The copies are exact floors in units of their last word, U = 10^(19 words): the constructors
-// give floor(16 U / 5) = 16 U / 5, floor(4 U / 239) and floor(219 U / 1195), and a division
-// by a whole number of the floor of x is the floor of x divided by it. So after pass k,
-// copy5 = 16 U / 5^k - a and copy239 = 4 U / 239^k - b with a and b in [0, 1).
-//   - copy239 <= copy5, as the subtraction needs: 4 U / 239^k < 16 U / 5^k, and floors keep
-//     the order.
-//   - The copy of the term, floor((copy5 - copy239) / k), is t - (a - b) / k - c with c in
-//     [0, 1), t = (16 U / 5^k - 4 U / 239^k) / k the true term: within 1 + 1/k < 2 units of it.
-//   - A term that is subtracted is at most the copy of the sum: each partial sum lies above
-//     0.1, so the sum before a pass exceeds the term by more than U / 10, and its copy, within
-//     1 + 2 j units after j passes, by more than the term's copy.
 void MachinSum::NextPass() {
   k_ += 2;
-  copy5_.DivideBy(25);
-  copy239_.DivideBy(57121);
-  term_ = copy5_;
-  term_.Subtract(copy239_);
-  term_.DivideBy(static_cast<std::uint32_t>(k_));
-  if (NegativeTerm(k_)) {
-    decider_.Subtract(term_, 2);
-  } else {
-    decider_.Add(term_, 2);
-  }
+  nextPower5_.Divide(25);
+  shareLow_ = shareLow_ * 25 / 57121;
+  shareHigh_ = (shareHigh_ * 25 + 57120) / 57121;
   decider_.GrowDenominatorBound(MachinDenominatorFactor(k_));
+}
+
+// With m = k + 2, the tail is the sum over l of (-1)^l a_(m + 2l), a_i = 16 / (i 5^i) -
+// 4 / (i 239^i), of the sign of its first term: the terms fall in size, so the tail lies
+// between 0 and its first term (Leibniz). Over the lead 16 / (m 5^m) its terms are
+// m / (m + 2l) (25^-l - s 57121^-l) with s = (5/239)^m / 4, so the tail is the lead times
+// r5 - s r239, where r5 and r239 are the sums over l of (-1)^l m / (m + 2l) 25^-l and
+// 57121^-l: alternating sums of falling terms too, r239 within [1 - 1/57121, 1]. r5's terms
+// are p_l m / (m + 2l) = p_l - p_l 2l / (m + 2l) for p_l = 25^-l, in RatioUnits and rounded
+// outward; the rest after the last term summed lies between 0 and the next one.
+TailBounds MachinSum::Tail(std::int32_t count) const {
+  const auto m = static_cast<std::uint64_t>(k_) + 2;
+  TailBounds tail{nextPower5_, NegativeTerm(k_ + 2)};
+  tail.magnitude.Divide(m);
+  const std::uint64_t negligible = TextDecider::NegligibleRatio(tail.magnitude, count);
+  std::uint64_t powerLow = RatioUnit, powerHigh = RatioUnit, low = 0, high = 0, l = 0;
+  for (; powerHigh > negligible; ++l) {
+    const std::uint64_t termLow = powerLow - (powerLow * 2 * l + m + 2 * l - 1) / (m + 2 * l);
+    const std::uint64_t termHigh = powerHigh - powerHigh * 2 * l / (m + 2 * l);
+    if (l % 2 == 0) {
+      low += termLow;
+      high += termHigh;
+    } else {
+      low -= termHigh;
+      high -= termLow;
+    }
+    powerLow /= 25;
+    powerHigh = (powerHigh + 24) / 25;
+  }
+  if (l % 2 == 0) {
+    high += powerHigh;
+  } else {
+    low -= powerHigh;
+  }
+  low = low > shareHigh_ ? low - shareHigh_ : 0;
+  tail.magnitude.Scale(low, high);
+  return tail;
 }
 
 const TBunsuu& MachinSum::CatchUpExactSum() {
@@ -107,5 +158,6 @@ void MachinSum::AddExactTerm() {
 }
 
 const std::string& MachinSum::Digits(std::int32_t count) {
-  return decider_.Digits(count, [this]() -> const TBunsuu& { return CatchUpExactSum(); });
+  return decider_.Digits(count, Tail(count),
+                         [this]() -> const TBunsuu& { return CatchUpExactSum(); });
 }

@@ -1,10 +1,11 @@
-// π's partial sums by Machin's formula: the exact fraction, summed by the fraction operations
-// over its factored denominator, and beside it the decider of the digit texts.
+// π's partial sums by Machin's formula: the decider of their digit texts, and the exact
+// fraction, summed by the fraction operations over its factored denominator.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "DecimalBounds.h"
 #include "DecimalFixed.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
@@ -30,14 +31,14 @@ constexpr std::uint64_t MachinDenominatorFactor(std::int32_t k) {
 }
 
 // 16 arctan(1/5) - 4 arctan(1/239) - 3, one term of each series per pass. The decider gives
-// the digit texts; the exact fraction in lowest terms, summed as the fraction operations sum
-// it, owns the value and its saturation, and is caught up only where a text needs it.
+// the digit texts from π - 3 and each sum's tail; the exact fraction in lowest terms, summed as
+// the fraction operations sum it, is caught up only where a text needs it.
 class MachinSum {
  public:
-  // The decider's copy holds copyDigits digits after the point, and at least one word more.
-  explicit MachinSum(std::int32_t copyDigits);
-  // Adds the next term of each series to the copy; pass k adds the terms of 1/5^k and 1/239^k
-  // (k = 3, 5, 7, ...). The first sum, before any pass, is 219/1195.
+  // π - 3 to the width that texts of up to textDigits digits need.
+  explicit MachinSum(std::int32_t textDigits);
+  // Takes the next term of each series; pass k takes those of 1/5^k and 1/239^k (k = 3, 5, 7,
+  // ...). The first sum, before any pass, is 219/1195.
   void NextPass();
   // Catches the exact sum up with the passes taken, adding the term of each pass it has not
   // (up to every pass in one call), and gives it in lowest terms as the fraction operations
@@ -50,13 +51,18 @@ class MachinSum {
   const TextDecider& Decider() const { return decider_; }
 
  private:
+  // The terms after pass k, for a text of count digits.
+  TailBounds Tail(std::int32_t count) const;
   // Adds the term of the next pass to the exact sum.
   void AddExactTerm();
 
   std::int32_t k_ = 1;
-  // The decider, with the copies of 16 / 5^k and 4 / 239^k, and that of the pass's term.
+  // 16 / 5^m for m = k + 2, and (5/239)^m / 4 in RatioUnits within [shareLow_, shareHigh_]:
+  // the 5-series' part of the first term of the tail, and the share of it that the 239-series
+  // takes off.
+  DecimalBounds nextPower5_;
+  std::uint64_t shareLow_, shareHigh_;
   TextDecider decider_;
-  DecimalFixed copy5_, copy239_, term_;
   // The exact sum as of pass exactK_, its denominator kept as 5^e5 239^e239 times a rest, and
   // 5^exactK_ and 239^exactK_.
   std::int32_t exactK_ = 1;

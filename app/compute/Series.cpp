@@ -1,9 +1,10 @@
-// Both series are exact fractions. After every term the fraction is expanded five digits past
-// the next digit to print, and a digit is printed once it and the digit after it are the same
-// in two consecutive partial sums. Each sum's text is read from its decimal copy where that
-// decides it.
+// Both series are exact fractions. After every term the fraction is expanded Lookahead digits
+// past the next digit to print, and a digit is printed once it and the digit after it are the
+// same in two consecutive partial sums. Each sum's text is read from the series' value where
+// that decides it.
 #include "Series.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -15,9 +16,6 @@
 #include "TavoLong.h"
 
 namespace {
-
-// How far past the next digit to print each partial sum is expanded.
-constexpr std::int32_t Lookahead = 5;
 
 // Takes the series' passes (next() adds a term, digits(count) gives the sum's text) and prints
 // each digit once it has settled, until the scan has passed the places asked for or OverflowFlag
@@ -37,14 +35,18 @@ void PrintSettled(Next next, Digits digits, std::uint16_t decimalPlaces, DigitSi
   }
 }
 
+// The longest text that a question reads from a sum within the capacity: the loop ends once the
+// scan has passed the places asked for, or at the sum that saturates, whose text is the exact
+// sum's.
+std::int32_t LongestText(std::uint16_t decimalPlaces, std::int32_t placesWithinCapacity) {
+  return std::min<std::int32_t>(decimalPlaces, placesWithinCapacity) + Lookahead;
+}
+
 }  // namespace
 
-// No text of a sum within the capacity is longer than its places and the lookahead: the loop
-// ends once the scan has passed the places asked for. Each copy is that wide whatever the places
-// asked for, so that it decides the same texts in every question.
 void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString) {
   out.PiHeader();
-  MachinSum machin(MachinPlacesWithinCapacity + Lookahead);
+  MachinSum machin(LongestText(decimalPlaces, MachinPlacesWithinCapacity));
   PrintSettled([&] { machin.NextPass(); },
                [&](std::int32_t count) -> const std::string& { return machin.Digits(count); },
                decimalPlaces, out, digitString);
@@ -52,7 +54,7 @@ void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitSt
 
 void ComputeE(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString) {
   out.EHeader();
-  FactorialSum sum(FactorialPlacesWithinCapacity + Lookahead);
+  FactorialSum sum(LongestText(decimalPlaces, FactorialPlacesWithinCapacity));
   PrintSettled([&] { sum.NextTerm(); },
                [&](std::int32_t count) -> const std::string& { return sum.Digits(count); },
                decimalPlaces, out, digitString);

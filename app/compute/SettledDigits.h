@@ -9,6 +9,10 @@
 
 #include "DigitSink.h"
 
+// How far past the next digit to print each text is read: the scan asks for the first
+// NextPosition() + Lookahead digits of each sum.
+inline constexpr std::int32_t Lookahead = 5;
+
 class SettledDigits {
  public:
   // Prints, from the next position on, the digits of current that agree with the previous

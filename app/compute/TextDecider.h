@@ -1,54 +1,60 @@
-// What decides the digit texts of a series' partial sum: a decimal copy of the sum, wherever
-// its error allows; elsewhere the exact sum, which owns the value and its saturation.
+// What decides the digit texts of a series' partial sums: the series' value, less the sum's
+// tail, wherever that settles them; elsewhere the exact sum, which owns the value and its
+// saturation.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "DecimalBounds.h"
 #include "DecimalFixed.h"
 #include "DenominatorBound.h"
 #include "FractionDigits.h"
+#include "SeriesValue.h"
 
-// A partial sum in decimal fixed point, within a known number of units of its last word of the
-// exact sum, beside a bound on a common denominator of the sum's terms. The copy decides the
-// first count digits of a text where every number within its error has the same ones and the
-// bound is at most MaxExpansionBits: the exact sum's expansion is then plain long division
-// within the capacity, and its digits are the copy's. Any other text is the exact sum's own.
+// A partial sum is the series' value less its tail, the terms after it. The value decides the
+// first count digits of a sum where every number that the value's error and the bounds on the
+// tail allow has the same ones, and where a common denominator of the sum's terms has at most
+// MaxExpansionBits bits: the exact sum's expansion is then plain long division within the
+// capacity, and its digits are those. Any other text is the exact sum's own.
 class TextDecider {
  public:
-  // The words after the point of a copy that holds digits digits: those of the sum and of the
-  // terms' copies that are added to it.
-  static int CopyWords(std::int32_t digits);
-  // The copy of num / den (within one unit) to CopyWords(digits) words after the point; den is
-  // the first common denominator.
-  TextDecider(std::int32_t digits, std::uint32_t num, std::uint32_t den);
-  // sum := sum + term, or sum - term (term at most the sum), for the copy of a term that lies
-  // within termError units of the true term.
-  void Add(const DecimalFixed& term, std::uint64_t termError);
-  void Subtract(const DecimalFixed& term, std::uint64_t termError);
+  // The value of the whole series, and the first common denominator of its sum.
+  TextDecider(SeriesValue value, std::uint32_t firstDen);
   // The common denominator of the terms grows by factor, below 2^32.
   void GrowDenominatorBound(std::uint64_t factor) { bound_.Grow(factor); }
-  // The first count digits after the point of the exact sum, as FractionDigits gives them: the
-  // copy's where it decides them, else the expansion of the exact sum that catchUp() brings up
-  // to date and gives, saturations and all. The text stays until the next call.
+  // A tail's terms that are to be summed for a text of count digits, when its first term lies
+  // within lead, are those whose ratio to lead, in DecimalBounds::RatioUnit, is above this: the
+  // rest may go into a bound on the remainder, which leaves the tail less than
+  // 10^-(count + 12) wide, or as narrow as ratios in whole units can make it. At least 1.
+  static std::uint64_t NegligibleRatio(const DecimalBounds& lead, std::int32_t count);
+  // The first count digits after the point of the sum whose tail lies within tail, as
+  // FractionDigits gives them for the exact sum: the value's where it decides them, else the
+  // expansion of the exact sum that catchUp() brings up to date and gives, saturations and
+  // all. The text stays until the next call.
   template <class CatchUp>
-  const std::string& Digits(std::int32_t count, CatchUp catchUp) {
-    if (Decides(count)) return CopyDigits(count);
+  const std::string& Digits(std::int32_t count, const TailBounds& tail, CatchUp catchUp) {
+    lastFromValue_ = FromValue(count, tail);
+    if (lastFromValue_) return text_;
     exactText_ = FractionDigits(catchUp(), count);
     return exactText_;
   }
-  // Whether the first count digits after the point are the copy's to decide.
-  bool Decides(std::int32_t count) const;
+  // Whether the value decided the last text.
+  bool LastFromValue() const { return lastFromValue_; }
   const DenominatorBound& Bound() const { return bound_; }
 
  private:
-  // Those digits, where Decides(count).
-  const std::string& CopyDigits(std::int32_t count);
+  // Makes text_ the first count digits of the value less the tail, where the value decides
+  // them.
+  bool FromValue(std::int32_t count, const TailBounds& tail);
 
-  DecimalFixed sum_;
-  std::uint64_t error_ = 1;
+  SeriesValue value_;
+  std::string valueText_;  // every digit of the value after the point
   DenominatorBound bound_;
-  // The last text from the copy, which each call brings up to date, and the last one from the
-  // exact expansion.
+  // The last text from the value: valueText_'s digits but from textChanged_ on, where the tail
+  // changed them; and the last one from the exact expansion.
   std::string text_, exactText_;
+  std::size_t textChanged_ = 0;
+  bool lastFromValue_ = false;
 };

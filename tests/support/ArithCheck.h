@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -238,13 +239,24 @@ inline constexpr ShiftCase ShiftRightDigits{LongShiftRightDigits, false, 8, "Lon
 
 // The operands of a check of decimal fixed point (Checker::DecimalCopy): x and y of `words`
 // words after the point, both denominators and the divisors below 2^31.
+// A step of MulAddDivide within its contract, from any three words: b up to 2^61, a up to 2/5
+// of it, and c below 4b, which keeps the integer word of each quotient below 4.
+inline DecimalStep StepFrom(std::uint64_t a, std::uint64_t c, std::uint64_t b) {
+  b = 1 + b % (std::uint64_t{1} << 61);
+  return {a % (2 * b / 5 + 1), c % (4 * b), b};
+}
+
+// Decimal fixed point: x = floor(num U / den) in units U of its last word, then up to two
+// steps of MulAddDivide to stepWords words, then the offset of its first count digits under an
+// error and a tail.
 struct DecimalCase {
   int words;
-  std::uint32_t xNum, xDen, d;
-  std::uint32_t yNum, yDen, e;
-  int yDivisions;
+  std::uint32_t num, den;
+  DecimalStep steps[2];
+  int stepCount, stepWords;
   std::uint64_t error;
   int count;
+  TailBounds tail;
 };
 
 class Checker {
@@ -383,63 +395,58 @@ class Checker {
     Expect(!OverflowFlag, "LongExpandDecimal flag");
   }
 
-  // Decimal fixed point against GMP's integers in units of its last word,
-  // U = 10^(19 c.words): x = floor(xNum U / xDen) divided by d and y = floor(yNum U / yDen)
-  // divided yDivisions times by e; y subtracted from x when it is at most x, else added. Every
-  // word exactly, and the digits read within error units exactly those that x - error and
-  // x + error share (none when either leaves [0, 1)); then the other operation brings x back.
-  // A y divided down to zero words at its front makes the borrow, and on the way back the
-  // carry, run through the words above y's lead.
-  void DecimalCopy(const DecimalCase& c) {
-    const auto width = static_cast<std::size_t>(c.words);
-    const mpz_class unit(std::string("1") + std::string(19 * width, '0'));
-    const mpz_class x = unit * c.xNum / c.xDen / c.d;
-    mpz_class y = unit * c.yNum / c.yDen;
-    DecimalFixed copy(c.words, c.xNum, c.xDen);
-    copy.DivideBy(c.d);
-    DecimalFixed other(c.words, c.yNum, c.yDen);
-    for (int i = 0; i < c.yDivisions; ++i) {
-      other.DivideBy(c.e);
-      y /= c.e;
-    }
-    const bool subtract = y <= x;
-    const mpz_class result = subtract ? mpz_class(x - y) : mpz_class(x + y);
-    if (subtract) {
-      copy.Subtract(other);
-    } else {
-      copy.Add(other);
-    }
-    // The digits of v, 19 to a word, the integer word first.
-    const auto digitsOf = [](const mpz_class& v, std::size_t wordsWide) {
-      const std::string d = v.get_str();
-      return std::string(19 * wordsWide - d.size(), '0') + d;
+  // Decimal fixed point against GMP's rationals: every word after each operation, and the
+  // offset of the digits, which must be right where it is given, and be given wherever every
+  // number within the error and the tail has the same first count digits, more than three units
+  // of 10^-(count + 19) inside them, two words lie below the cut and the tail's unit lies
+  // below the cut's.
+  void Decimal(const DecimalCase& c) {
+    const auto power = [](int e) {
+      mpz_class p;
+      mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(e));
+      return p;
     };
-    const auto sameWords = [&](const mpz_class& v, const std::string& what) {
-      const std::string all = digitsOf(v, width + 1);
-      for (std::size_t i = 0; i <= width; ++i) {
-        Expect(copy.WordAt(i) == std::stoull(all.substr(19 * i, 19)),
+    const mpz_class unit = power(19 * c.words);
+    DecimalFixed x(c.words, c.num, c.den);
+    mpz_class value = unit * c.num / c.den;
+    const auto sameWords = [&](const std::string& what) {
+      std::string all = value.get_str();
+      all.insert(0, 19 * static_cast<std::size_t>(c.words + 1) - all.size(), '0');
+      for (std::size_t i = 0; i <= static_cast<std::size_t>(c.words); ++i)
+        Expect(x.WordAt(i) == std::stoull(all.substr(19 * i, 19)),
                what + " word " + std::to_string(i));
-      }
     };
-    sameWords(result, subtract ? "DecimalFixed::Subtract" : "DecimalFixed::Add");
-    std::string text = "unchanged";
-    const bool decided = copy.DigitsWithin(c.error, c.count);
-    if (decided) copy.WriteDigits(c.count, text);
-    const mpz_class low = result - FromWord(c.error), high = result + FromWord(c.error);
-    std::string shared;
-    bool expected = low >= 0 && high < unit && c.count <= 19 * c.words;
-    if (expected) {
-      shared = digitsOf(low, width).substr(0, static_cast<std::size_t>(c.count));
-      expected = shared == digitsOf(high, width).substr(0, static_cast<std::size_t>(c.count));
+    sameWords("DecimalFixed(num, den)");
+    x.MulAddDivide(std::span(c.steps, static_cast<std::size_t>(c.stepCount)), c.stepWords);
+    const mpz_class cut = power(19 * (c.words - c.stepWords));
+    for (int i = 0; i < c.stepCount; ++i) {
+      const DecimalStep& s = c.steps[i];
+      value = (FromWord(s.a) * (value / cut) + FromWord(s.c) * (unit / cut)) / FromWord(s.b) * cut;
     }
-    Expect(decided == expected, "DecimalFixed::DigitsWithin decides");
-    Expect(text == (expected ? shared : "unchanged"), "DecimalFixed::DigitsWithin digits");
-    if (subtract) {
-      copy.Add(other);
-    } else {
-      copy.Subtract(other);
-    }
-    sameWords(x, subtract ? "DecimalFixed::Add back" : "DecimalFixed::Subtract back");
+    sameWords("DecimalFixed::MulAddDivide");
+    // The numbers at either end, and where their first count digits fall.
+    const mpq_class error(FromWord(c.error), unit), low = mpq_class(value, unit) - error;
+    const mpq_class high = mpq_class(value, unit) + error;
+    const DecimalBounds& m = c.tail.magnitude;
+    const int e = m.exponent;
+    const mpq_class scale = e >= 0 ? mpq_class(power(e)) : mpq_class(1, power(-e));
+    const mpq_class tailLow = FromWord(m.low) * scale, tailHigh = FromWord(m.high) * scale;
+    const mpq_class first = c.tail.negative ? mpq_class(low + tailLow) : mpq_class(low - tailHigh);
+    const mpq_class last = c.tail.negative ? mpq_class(high + tailHigh) : mpq_class(high - tailLow);
+    const auto floorOf = [&](const mpq_class& v) {
+      mpz_class f;
+      mpz_fdiv_q(f.get_mpz_t(), mpz_class(v.get_num() * power(c.count)).get_mpz_t(),
+                 v.get_den().get_mpz_t());
+      return f;
+    };
+    const mpz_class own = value * power(c.count) / unit, q = floorOf(first) - own;
+    const mpq_class margin(3, power(c.count + 19));
+    const bool same = floorOf(first) == floorOf(last);
+    const bool clear = floorOf(first - margin) == floorOf(last + margin) &&
+                       c.count <= 19 * (c.words - 2) && e + c.count <= 0;
+    const std::optional<std::int64_t> offset = x.DigitsOffset(c.count, c.error, c.tail);
+    Expect(!offset || (same && *offset == q.get_si()), "DecimalFixed::DigitsOffset right");
+    Expect(offset || !clear, "DecimalFixed::DigitsOffset given");
   }
 
 #if defined(__SIZEOF_INT128__)

@@ -1,0 +1,87 @@
+// The value of a series, computed once to the width that a question's texts need.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "DecimalBounds.h"
+#include "DecimalFixed.h"
+#include "TavoLong.h"
+
+// A value and how far the true one may lie from it: within error units of its last word.
+struct SeriesValue {
+  DecimalFixed value;
+  std::uint64_t error;
+};
+
+// Step n of a series 1 + r_1 (1 + r_2 (1 + ...)): r_n = a / b, and r_n <= 1 / atLeast for a
+// whole atLeast >= 3.
+struct SeriesStep {
+  std::uint64_t a, b, atLeast;
+};
+
+namespace series_value_detail {
+
+// Steps n to n + m - 1 taken together: h_(n-1) = (c + a h_(n+m-1)) / b, which one step of
+// MulAddDivide takes, to the words that survive the steps after them.
+struct Group {
+  DecimalStep step;
+  int words;
+};
+
+// A group's b stays within 2^63, and the outermost group's within 2^62. Each h lies in [1, 2),
+// so c + a < 2b, and c + a < 4b for the outermost group, whose factor p / q is at most 4: the
+// integer word of a pass stays within a word.
+inline constexpr std::uint64_t MaxGroupDivisor = std::uint64_t{1} << 63;
+
+}  // namespace series_value_detail
+
+// p / q times the series whose step n (n = 1, 2, ...) step(n) gives, to words words after the
+// point, for p / q <= 4 and p / q r_1 <= 2/5, so that each group's a is at most 2/5 of its b,
+// as MulAddDivide needs (atLeast >= 3 makes it so for the groups after the first).
+// By Horner's rule (Knuth, TAOCP vol. 2, section 4.6.4) from the last term that matters back to
+// the first: h_n = 1, h_(i-1) = 1 + r_i h_i, the value p / q h_0. The steps go in groups whose
+// divisors' product fits a word, one pass over the words each, and each pass works only to the
+// words that survive the steps still to come:
+//   - an error of one unit in h_(i-1) costs the value p / q r_1 ... r_(i-1) of a unit, below
+//     4 10^(P + 1) for P = PlaceOfHigh() of the bound S on r_1 ... r_(i-1), so a pass may cut
+//     the words below 10^-(19 words + P + 2): its floor costs the value less than a unit;
+//   - the terms after step n, where S < 10^-(19 words + 1), add at most r_1 ... r_n (each r is
+//     at most 1/2), which p / q <= 4 keeps below another unit.
+template <class Step>
+SeriesValue HornerValue(int words, std::uint64_t p, std::uint64_t q, Step step) {
+  using series_value_detail::Group;
+  const int digits = DecimalWordDigits * words;
+  DecimalBounds scale{1, 1};  // above r_1 ... r_n for the steps taken
+  const auto wordsThatSurvive = [&] {
+    const int dropped = (-scale.PlaceOfHigh() - 2) / DecimalWordDigits;
+    return dropped <= 0 ? words : dropped >= words ? 1 : words - dropped;
+  };
+  std::vector<Group> groups;
+  Group group{{p, 0, q}, words};
+  for (std::int32_t n = 1; scale.PlaceOfHigh() > -(digits + 2); ++n) {
+    const SeriesStep s = step(n);
+    const std::uint64_t limit = series_value_detail::MaxGroupDivisor >> (groups.empty() ? 1 : 0);
+    if (group.step.b > limit / s.b) {
+      groups.push_back(group);
+      group = {{1, 0, 1}, wordsThatSurvive()};
+    }
+    // (c + a (1 + r h)) / b = (b_n (c + a) + a a_n h) / (b b_n).
+    group.step.c = s.b * (group.step.c + group.step.a);
+    group.step.a *= s.a;
+    group.step.b *= s.b;
+    scale.Divide(s.atLeast);
+  }
+  groups.push_back(group);
+  // From the innermost group out, two at a time, to the words of the outer of the two.
+  SeriesValue result{DecimalFixed(words, 1, 1), groups.size() + 1};
+  for (std::size_t i = groups.size(); i > 0;) {
+    const std::size_t take = i >= 2 ? 2 : 1;
+    const DecimalStep steps[] = {groups[i - 1].step, groups[i - take].step};
+    result.value.MulAddDivide(std::span(steps, take), groups[i - take].words);
+    i -= take;
+  }
+  return result;
+}

@@ -1,0 +1,59 @@
+// Bounds on a positive number in decimal floating point, rounded outward at every step: for
+// facts about the capacity worked out at compile time, and for the tails of the series.
+#pragma once
+
+#include <cstdint>
+
+// low 10^exponent <= x <= high 10^exponent. The mantissas stay below 10^18 and, once an
+// operation has normalised them, high at or above 10^17: each step then costs x at most one
+// part in 10^17 of its width.
+struct DecimalBounds {
+  std::uint64_t low, high;
+  int exponent = 0;
+
+  // 10^18, which the mantissas stay below.
+  static constexpr std::uint64_t MantissaLimit = 1'000'000'000'000'000'000;
+
+  // x := x * factor, 0 < factor <= 18 (so that the products fit a word).
+  constexpr void Multiply(std::uint64_t factor) {
+    low *= factor;
+    high *= factor;
+    Normalize();
+  }
+  // x := x / divisor, 0 < divisor.
+  constexpr void Divide(std::uint64_t divisor) {
+    Normalize();
+    low /= divisor;
+    high = high / divisor + (high % divisor != 0 ? 1 : 0);
+    Normalize();
+  }
+  // The unit of a ratio that Scale takes: ratios are fixed point with 60 bits after the point.
+  static constexpr std::uint64_t RatioUnit = std::uint64_t{1} << 60;
+  // x := x * f for an f within [fLow, fHigh] RatioUnits; fLow <= fHigh < 16 RatioUnits.
+  void Scale(std::uint64_t fLow, std::uint64_t fHigh);
+
+  // floor(log10(x)), or -1 where the bounds do not tell.
+  constexpr int Place() const { return PlaceOf(low) == PlaceOf(high) ? PlaceOf(low) : -1; }
+  // floor(log10(high 10^exponent)): x < 10^(PlaceOfHigh() + 1). high is not 0.
+  constexpr int PlaceOfHigh() const { return PlaceOf(high); }
+
+ private:
+  constexpr int PlaceOf(std::uint64_t m) const {
+    // A normalised mantissa has 18 digits.
+    if (m >= MantissaLimit / 10 && m < MantissaLimit) return 17 + exponent;
+    int digits = 0;
+    for (; m != 0; m /= 10)
+      ++digits;
+    return digits - 1 + exponent;
+  }
+  constexpr void Normalize() {
+    for (; high >= MantissaLimit; ++exponent) {
+      low /= 10;
+      high = high / 10 + (high % 10 != 0 ? 1 : 0);
+    }
+    for (; high != 0 && high < MantissaLimit / 10; --exponent) {
+      low *= 10;
+      high *= 10;
+    }
+  }
+};
