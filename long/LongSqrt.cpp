@@ -3,6 +3,7 @@
 // remainder loses d * (2 * root + d) in one pass. The estimate is never too small; one that is
 // too large is mended by adding back.
 #include <algorithm>
+#include <bit>
 #include <cassert>
 
 #include "DoubleWord.h"
@@ -20,46 +21,87 @@ namespace {
   return LongCompareAbs(excess, root) <= 0;
 }
 
-// Whether a block of up to LongSqrtPassDigits steps can go in one pass from root. Its root has at
-// least 64 bits, which keeps the estimate of the block within four of the truth (see
-// EstimateDigit). And it lies far below the capacity: with P = 10^m <= 2^64, rem * P^2, the
-// largest value of the pass, is at most 2 root P^2 < 2^(bits + 129), and every product of the
-// m single steps the block stands for (root * 10, rem * 100, twice root * 10, at most
-// 20 (root + 1) P) is smaller still. Below 2^(MaxBits - 7) none of them saturates.
-bool BlockFits(const TLongNum& root) {
+// How many of count steps, up to LongSqrtPassDigits, a block can take in one pass from root; 0
+// where the root is too short or too near the capacity. Its root has at least 64 bits, which
+// keeps the estimate of the block within five of the truth (see EstimateDigit). And it lies far
+// below the capacity: with p = 10^m of b bits, rem p^2, the largest value of the pass, and the
+// root's share of it, 2 root p d, are below 2^(bits + 2b + 2), and every product of the m single
+// steps the block stands for (root * 10, rem * 100, twice root * 10, at most 20 (root + 1) p) is
+// smaller still. Below 2^(MaxBits - 6) none of them saturates.
+int BlockDigits(const TLongNum& root, int count) {
   const int bits = BitLength(root);
-  return bits >= WordBits && bits + 2 * WordBits + 8 <= MaxBits;
+  if (bits < WordBits) return 0;
+  int m = std::min(count, LongSqrtPassDigits);
+  while (m > 0 && bits + 2 * static_cast<int>(std::bit_width(PowerOfTen(m))) + 2 > MaxBits - 6)
+    --m;
+  return m;
 }
 
 // An estimate, never too small, of the digit D that a step or a block takes, where D is at most
-// limit and at most x / 2a, for x[0..n) and a as the pass scales them; a is not zero and
-// x / 2a < 2^64. With V and X the top 64 bits of 2a and the same bits of x (both cut at bit e),
-// x / 2a < (X + 1) / V, so the estimate (X + 1) div V is at least x div 2a, which is at least
-// D. It exceeds x div 2a by less than 3 (the cut costs at most x / (2a V) + 1 / V, below 2 + 1
-// for V >= 2^63), and in a block, where 2a >= p, x div 2a exceeds D by at most 1, so the
-// estimate is at most four too large.
-Word EstimateDigit(const TLongNum& a, const Word* x, int n, Word limit) {
+// limit and at most x p / 2a for the x[0..n), a and p that the caller gives: a is not zero,
+// x <= 2a and x p / 2a < 2^64. With V the top 64 bits of 2a, cut at bit e, and X + 1 above
+// x p / 2^e, x p / 2a < (X + 1) / V, so the estimate (X + 1) div V is at least x p div 2a,
+// which is at least D. X comes from Y = x div 2^(e - 64), below 2^128 since x <= 2a:
+// x p / 2^e < Y p / 2^64 + 1. The estimate exceeds x p div 2a by at most 4 (the cut costs less
+// than x p / (2^e V^2) + 2 / V, and x p / 2^e < 2^128 <= 4 V^2), and in a block, where 2a >= p,
+// x p div 2a exceeds D by at most 1, so the estimate is at most five too large.
+Word EstimateDigit(const TLongNum& a, const Word* x, int n, Word p, Word limit) {
   // 2a has bits + 1 bits; its top 64 start at bit e.
   const int e = BitLength(a) + 1 - WordBits;
   const Word v = WordsWindow(WordsOf(a), UsedWords(a), e - 1);
-  // x < 2a 2^64 < (V + 1) 2^(e + 64), so X + 1 < 2^128.
-  const DoubleWord estimate = (WordsDoubleWindow(x, n, e) + 1) / v;
+  const DoubleWord y = WordsDoubleWindow(x, n, e - WordBits);
+  const DoubleWord top = (y >> WordBits) * p + (DoubleWord{static_cast<Word>(y)} * p >> WordBits);
+  const DoubleWord estimate = (top + 2) / v;
   return estimate <= limit ? static_cast<Word>(estimate) : limit;
 }
 
+// Scales a block's remainder and root by p and takes twice the new root times d off the
+// remainder, in one pass: a[0..na) := a p, in place, where a's top word is zero, and
+// x[0..n) := x p^2 - a m for m = 2d, or m = d where 2d does not fit a word. x's words from its
+// length up are zero, x p^2 and a m fit n words, n >= na; returns the borrow out of x's top, 1
+// where a m is the larger. x and a do not overlap.
+Word ScaleAndTakeTimesA(Word* x, int n, Word* a, int na, Word p, Word m) {
+  // u v + carry, whose high word becomes the carry; the sum in words, which compilers keep in
+  // registers better than a double word.
+  const auto multiplyAdd = [](Word u, Word v, Word& carry) {
+    const DoubleWord t = DoubleWord{u} * v;
+    const Word low = static_cast<Word>(t) + carry;
+    carry = static_cast<Word>(t >> WordBits) + (low < carry ? 1 : 0);
+    return low;
+  };
+  Word once = 0, twice = 0, scaled = 0, take = 0, borrow = 0;
+  for (int i = 0; i < na; ++i) {
+    const Word w = multiplyAdd(multiplyAdd(x[i], p, once), p, twice);
+    a[i] = multiplyAdd(a[i], p, scaled);
+    const Word t = multiplyAdd(a[i], m, take);
+    x[i] = w - t - borrow;
+    borrow = (w < t) | (w - t < borrow);
+  }
+  for (int i = na; i < n; ++i)
+    x[i] = multiplyAdd(multiplyAdd(x[i], p, once), p, twice);
+  borrow = WordsSubWord(x + na, x + na, n - na, borrow);
+  return borrow + WordsSubWord(x + na, x + na, n - na, take);
+}
+
 // x := x - (2a + d) d over the n words of x, for the largest d not above the estimate that
-// leaves x non-negative; returns that d. The estimate is never too small, na <= n, and
-// x - (2a + estimate) estimate lies above -2^(64 n), so that the borrow out of the top tells a
-// difference below zero. x and a do not overlap.
-Word SubtractLargestDigit(Word* x, int n, const Word* a, int na, Word estimate) {
+// leaves x non-negative; returns that d. a d has been taken off x taken times already (0, 1 or,
+// where 2d fits a word, 2), which left borrow out of its top. The estimate is never too small,
+// na <= n, and x - (2a + estimate) estimate lies above -2^(64 n), so that the borrow out of the
+// top tells a difference below zero. x and a do not overlap.
+Word SubtractLargestDigit(Word* x, int n, const Word* a, int na, Word estimate, int taken,
+                          Word borrow) {
   Word d = estimate;
   // 2d a in one pass where 2d fits in a word, else in two; then d^2.
   const auto subtractTimesA = [&](Word multiplier) {
     return WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, a, na, multiplier));
   };
   const DoubleWord square = DoubleWord{d} * d;
-  Word borrow =
-      d >> (WordBits - 1) == 0 ? subtractTimesA(2 * d) : subtractTimesA(d) + subtractTimesA(d);
+  if (d >> (WordBits - 1) == 0) {
+    if (taken == 0) borrow += subtractTimesA(2 * d);
+  } else {
+    for (; taken < 2; ++taken)
+      borrow += subtractTimesA(d);
+  }
   borrow += WordsSubWord(x, x, n, static_cast<Word>(square));
   borrow += WordsSubWord(x + 1, x + 1, n - 1, static_cast<Word>(square >> WordBits));
   if (borrow == 0) return d;
@@ -76,25 +118,21 @@ Word SubtractLargestDigit(Word* x, int n, const Word* a, int na, Word estimate) 
 }
 
 // Takes m digits in one pass: root := root p + D and rem := rem p^2 - (2 root p + D) D with
-// p = 10^m, for the largest D that leaves rem non-negative; returns D. BlockFits(root) holds.
+// p = 10^m, for the largest D that leaves rem non-negative; returns D. m <= BlockDigits(root).
 Word TakeBlock(TLongNum& root, TLongNum& rem, int m) {
   const Word p = PowerOfTen(m);
   Word* x = WordsOf(rem);
   Word* r = WordsOf(root);
-  const int old = UsedWords(rem);
-  int n = old;
-  x[n] = WordsMulWord(x, x, n, p);
-  ++n;
-  // rem p / 2 root is the quotient of the pass, before root and rem take their second p.
-  const Word estimate = EstimateDigit(root, x, n, p - 1);
-  x[n] = WordsMulWord(x, x, n, p);
-  ++n;
-  // a = root p, one word longer than root.
-  const int oldRoot = UsedWords(root);
-  const int na = oldRoot + 1;
-  r[oldRoot] = WordsMulWord(r, r, oldRoot, p);
-  n = std::max(n, na + 1);
-  const Word d = SubtractLargestDigit(x, n, r, na, estimate);
+  const int old = UsedWords(rem), oldRoot = UsedWords(root);
+  // rem p / 2 root is the quotient of the pass, before root and rem take their p.
+  const Word estimate = EstimateDigit(root, x, old, p, p - 1);
+  // The words of a = root p, and those that rem p^2 and a p need (see BlockDigits).
+  const int bits = BitLength(root), pBits = static_cast<int>(std::bit_width(p));
+  const int na = (bits + pBits + WordBits - 1) / WordBits;
+  const int n = (bits + 2 * pBits + 2 + WordBits - 1) / WordBits;
+  const bool twiceFits = estimate >> (WordBits - 1) == 0;
+  const Word borrow = ScaleAndTakeTimesA(x, n, r, na, p, twiceFits ? 2 * estimate : estimate);
+  const Word d = SubtractLargestDigit(x, n, r, na, estimate, twiceFits ? 2 : 1, borrow);
   FinishMagnitude(rem, n, old, 1);
   // a + d < (root + 1) p carries nothing out of a's words.
   WordsAddWord(r, r, na, d);
@@ -108,6 +146,10 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   assert(!root.Overflowed && !rem.Overflowed && LongSign(root) >= 0 && LongSign(rem) >= 0 &&
          WithinTwiceRoot(root, rem));
   LongMulWord(root, 10, root);
+  // The estimate reads the remainder before its 100.
+  const Word estimate = root.Overflowed || LongIsZero(root)
+                            ? 9
+                            : EstimateDigit(root, WordsOf(rem), UsedWords(rem), 100, 9);
   LongMulWord(rem, 100, rem);
   if (root.Overflowed || rem.Overflowed) return -1;
   // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product would
@@ -121,8 +163,8 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
   // The remainder is below 32 * root, so it needs at most one word more than root.
   const int n = std::min(std::max(UsedWords(rem), UsedWords(root) + 1), WordSlots);
   const int old = UsedWords(rem);
-  const Word estimate = LongIsZero(root) ? 9 : EstimateDigit(root, WordsOf(rem), old, 9);
-  const Word d = SubtractLargestDigit(WordsOf(rem), n, WordsOf(root), UsedWords(root), estimate);
+  const Word d =
+      SubtractLargestDigit(WordsOf(rem), n, WordsOf(root), UsedWords(root), estimate, 0, 0);
   FinishMagnitude(rem, n, old, 1);
   // root + d in place. root * 10 has less than the full width, so a carry into a new word
   // stays within the storage.
@@ -136,14 +178,14 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
 
 int LongSqrtDigits(TLongNum& root, TLongNum& rem, int count, char* digits) {
   assert(count >= 1);
-  if (!BlockFits(root)) {
+  const int m = BlockDigits(root, count);
+  if (m == 0) {
     const int d = LongSqrtStep(root, rem);
     if (d < 0) return 0;
     digits[0] = static_cast<char>('0' + d);
     return 1;
   }
   assert(!rem.Overflowed && LongSign(rem) >= 0 && WithinTwiceRoot(root, rem));
-  const int m = std::min(count, LongSqrtPassDigits);
   WriteDecimalWord(TakeBlock(root, rem, m), m, digits);
   return m;
 }

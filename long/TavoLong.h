@@ -261,8 +261,8 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem);
 inline constexpr int LongSqrtPassDigits = DecimalWordDigits;
 // Up to count steps of the longhand square root (count >= 1) in one pass over the remainder:
 // the same root and rem as that many calls of LongSqrtStep, with the digits written to
-// digits[0..taken); returns taken. A pass takes min(count, LongSqrtPassDigits) digits where the
-// root has at least 64 bits and lies far enough below the capacity that none of those steps could
-// saturate; elsewhere it takes one step, and returns 0 when that step saturates as
+// digits[0..taken); returns taken. Where the root has at least 64 bits, a pass takes as many
+// digits, up to min(count, LongSqrtPassDigits), as it can without any of those steps coming
+// near the capacity; elsewhere it takes one step, and returns 0 when that step saturates as
 // LongSqrtStep does.
 int LongSqrtDigits(TLongNum& root, TLongNum& rem, int count, char* digits);
