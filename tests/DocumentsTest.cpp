@@ -17,6 +17,8 @@
 #include "Capacity.h"
 #include "DialogueSupport.h"
 #include "ProgramSupport.h"
+#include "Sqrt.h"
+#include "TavoLong.h"
 #include "Texts.h"
 
 namespace {
@@ -39,6 +41,12 @@ struct Page {
 const Page Pages[] = {{"README.md", "    ", "\n", false},
                       {"man/tavodigits.1", "", ".EE", true},
                       {"man/ja/tavodigits.1", "", ".EE", true}};
+
+// The file at path in the source tree.
+std::string SourceFile(const std::string& path) {
+  std::ifstream file(std::string(TAVODIGITS_SOURCE_DIR) + "/" + path);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 // Replaces each from in the text by to, and gives how many there were.
 std::size_t ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
@@ -217,17 +225,15 @@ std::vector<std::string> StatedPlaces(const std::string& text) {
   return stated;
 }
 
-// The README, both manual pages and the help in both languages state first the places that π,
-// e and every √n complete: the program's own capacities.
+// The README, both manual pages, the help in both languages and the packages' description state
+// first the places that π, e and every √n complete: the program's own capacities.
 TEST(Documents, StatedCapacitiesAreTheProgramsOwn) {
   const std::vector<std::string> capacities = {Places(MachinPlacesWithinCapacity),
                                                Places(FactorialPlacesWithinCapacity),
                                                Places(SqrtPlacesWithinCapacity)};
   std::vector<std::pair<std::string, std::string>> texts;
-  for (const Page& page : Pages) {
-    std::ifstream file(std::string(TAVODIGITS_SOURCE_DIR) + "/" + page.path);
-    texts.emplace_back(page.path, std::string(std::istreambuf_iterator<char>(file), {}));
-  }
+  for (const char* path : {Pages[0].path, Pages[1].path, Pages[2].path, "cmake/Packaging.cmake"})
+    texts.emplace_back(path, SourceFile(path));
   for (const char* messages : {"LC_MESSAGES=C", "LC_MESSAGES=ja_JP.SJIS"}) {
     programtest::Options options;
     options.environment = {"LANG=C.UTF-8", messages, "LOCPATH=" + programtest::LocaleDir};
@@ -242,10 +248,35 @@ TEST(Documents, StatedCapacitiesAreTheProgramsOwn) {
   }
 }
 
+// The places that √2 completes, a few more than every √n: what the README and both manual pages
+// say, and where the program prints the overflow.
+TEST(Documents, StatedPlacesOfTheRootOfTwoAreTheProgramsOwn) {
+  OverflowFlag = false;
+  dialoguetest::RecordingSink sink;
+  std::string digitString;
+  ComputeSqrt(2, 10040, sink, digitString);
+  ASSERT_TRUE(OverflowFlag);
+  const std::string places = Places(static_cast<std::int32_t>(digitString.size()));
+  // Each page's number, just before or just after its phrase.
+  const struct {
+    const char* path;
+    std::string phrase;
+    bool numberFirst;
+  } statements[] = {{Pages[0].path, " for √2)", true},
+                    {Pages[1].path, " for 2)", true},
+                    {Pages[2].path, "2 なら ", false}};
+  for (const auto& s : statements) {
+    const std::string text = SourceFile(s.path);
+    const std::size_t at = text.find(s.phrase);
+    ASSERT_NE(at, std::string::npos) << s.path;
+    const std::size_t start = s.numberFirst ? at - places.size() : at + s.phrase.size();
+    EXPECT_EQ(text.substr(start, places.size()), places) << s.path;
+  }
+}
+
 // The oldest compilers that the README names are those below which CMake stops.
 TEST(Documents, OldestCompilersAreTheBuildsOwn) {
-  std::ifstream file(std::string(TAVODIGITS_SOURCE_DIR) + "/README.md");
-  const std::string readme(std::istreambuf_iterator<char>(file), {});
+  const std::string readme = SourceFile("README.md");
   EXPECT_NE(readme.find("from " TAVODIGITS_OLDEST_COMPILERS " with CMake"), std::string::npos);
 }
 
