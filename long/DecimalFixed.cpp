@@ -15,18 +15,13 @@ namespace {
 
 constexpr Word Base = PowerOfTen(DecimalWordDigits);
 
-}  // namespace
-
-namespace {
-
-// One step of a pass: long division of a number whose words may exceed the base, by b. Word i
-// of a x + c is a w_i (plus c in the integer word), and the step takes r 10^19 + a w_i, r the
-// remainder before it, below b. The divisor and a are shifted so that b's top bit is set, as
-// the division by a word through its reciprocal needs; the remainder stays shifted from word
-// to word.
+// One step of a pass: long division by b of a number whose words may exceed the base. Word i
+// of a x + c is a w_i, plus c in the integer word, and the step divides r 10^19 + a w_i, r the
+// remainder before it, below b. b and a are shifted so that b's top bit is set, as the division
+// by a word through its reciprocal needs; the remainder stays shifted from word to word.
 class DivisionStep {
  public:
-  DivisionStep(const DecimalStep& step)  // NOLINT: a step of a pass is its step
+  explicit DivisionStep(const DecimalStep& step)
       : shift_(std::countl_zero(step.b)),
         divisor_(step.b << shift_),
         inverse_(WordReciprocal(divisor_)),
@@ -36,16 +31,10 @@ class DivisionStep {
     assert(step.b > 0 && (DoubleWord{step.b} - 1 + 2 * DoubleWord{step.a}) * Base <
                              DoubleWord{step.b} << WordBits);
   }
-  // The integer word: a w + c below 2^64, so below b 2^64 once shifted.
-  Word First(Word w) {
-    assert((DoubleWord{a_ >> shift_} * w + c_) >> WordBits == 0);
-    const DoubleWord n = DoubleWord{(a_ >> shift_) * w + c_} << shift_;
-    return DivideTwoByOne(r_, static_cast<Word>(n >> WordBits), static_cast<Word>(n), divisor_,
-                          inverse_);
-  }
-  // A word after the point: (r 10^19 + a w) 2^shift < (b - 1 + 2 a) 10^19 2^shift.
-  Word Next(Word w) {
-    const DoubleWord n = DoubleWord{r_} * Base + DoubleWord{a_} * w;
+  // The quotient of the next word, the integer word first: its a w + c is below 2^64.
+  Word Next(Word w, bool first) {
+    const DoubleWord n = first ? DoubleWord{(a_ >> shift_) * w + c_} << shift_
+                               : DoubleWord{r_} * Base + DoubleWord{a_} * w;
     return DivideTwoByOne(r_, static_cast<Word>(n >> WordBits), static_cast<Word>(n), divisor_,
                           inverse_);
   }
@@ -57,17 +46,17 @@ class DivisionStep {
 };
 
 // Steps one after the other in one pass over w[0..words]: each word goes through every step
-// before the next word comes. A quotient word may reach the base; those are carried after the
-// pass, which a below b makes rare.
-template <class... Steps>
+// before the next word comes. Where a step's a exceeds 1 a quotient word may reach the base,
+// though rarely; such words carry into the words above after the pass.
+template <bool MayCarry, class... Steps>
 void Pass(Word* w, int words, Steps... steps) {
-  ((w[0] = steps.First(w[0])), ...);
+  ((w[0] = steps.Next(w[0], true)), ...);
   bool carries = false;
   for (int i = 1; i <= words; ++i) {
     Word x = w[i];
-    ((x = steps.Next(x)), ...);
+    ((x = steps.Next(x, false)), ...);
     w[i] = x;
-    carries |= x >= Base;
+    if constexpr (MayCarry) carries |= x >= Base;
   }
   for (int i = words; carries && i > 0; --i) {
     if (w[i] >= Base) {
@@ -75,6 +64,27 @@ void Pass(Word* w, int words, Steps... steps) {
       ++w[i - 1];
     }
   }
+}
+
+// A tail's mantissa m times 10^shift, shift at most 19, rounded down or up, in whole 10^19s
+// and a part below 10^19.
+struct InUnits {
+  Word whole = 0, part = 0;
+
+  InUnits(Word m, int shift, bool up) {
+    if (shift >= 0) {
+      whole = m / PowerOfTen(DecimalWordDigits - shift);
+      part = m % PowerOfTen(DecimalWordDigits - shift) * PowerOfTen(shift);
+    } else {
+      const Word p = shift >= -DecimalWordDigits ? PowerOfTen(-shift) : ~Word{0};
+      part = m / p + (up && m % p != 0 ? 1 : 0);
+    }
+  }
+};
+
+// floor(d / 10^19) for d in [-10^19, 2 10^19), given d + 10^19.
+std::int64_t FloorOfShifted(DoubleWord shifted) {
+  return (shifted >= DoubleWord{Base} * 2 ? 1 : 0) - (shifted < Base ? 1 : 0);
 }
 
 }  // namespace
@@ -87,10 +97,17 @@ DecimalFixed::DecimalFixed(int fractionWords, std::uint32_t num, std::uint32_t d
 
 void DecimalFixed::MulAddDivide(std::span<const DecimalStep> steps, int words) {
   assert(words <= FractionWords());
+  const auto pass = [&](auto... step) {
+    if ((... && (step.a <= 1))) {
+      Pass<false>(words_.data(), words, DivisionStep(step)...);
+    } else {
+      Pass<true>(words_.data(), words, DivisionStep(step)...);
+    }
+  };
   std::size_t i = 0;
   for (; i + 1 < steps.size(); i += 2)
-    Pass(words_.data(), words, DivisionStep(steps[i]), DivisionStep(steps[i + 1]));
-  if (i < steps.size()) Pass(words_.data(), words, DivisionStep(steps[i]));
+    pass(steps[i], steps[i + 1]);
+  if (i < steps.size()) pass(steps[i]);
 }
 
 void DecimalFixed::Subtract(const DecimalFixed& x) {
@@ -104,34 +121,6 @@ void DecimalFixed::Subtract(const DecimalFixed& x) {
   assert(borrow == 0);  // x is at most this
 }
 
-namespace {
-
-// A bound on a tail in units U = 10^-(count + 19), as whole 10^19 + part with part below 10^19:
-// the mantissa m times 10^shift, shift at most 19, rounded down or up.
-struct InUnits {
-  Word whole, part;
-
-  InUnits(Word m, int shift, bool up) : whole(0), part(0) {
-    if (shift >= 0) {
-      const Word p = PowerOfTen(DecimalWordDigits - shift);
-      whole = m / p;
-      part = m % p * PowerOfTen(shift);
-    } else if (shift >= -DecimalWordDigits) {
-      const Word p = PowerOfTen(-shift);
-      part = m / p + (up && m % p != 0 ? 1 : 0);
-    } else {
-      part = up && m != 0 ? 1 : 0;
-    }
-  }
-};
-
-// floor(d / 10^19) for d in [-10^19, 2 10^19), given d + 10^19.
-std::int64_t FloorOfShifted(DoubleWord shifted) {
-  return (shifted >= DoubleWord{Base} * 2 ? 1 : 0) - (shifted < Base ? 1 : 0);
-}
-
-}  // namespace
-
 // In units U = 10^-(count + 19): this number is I 10^19 + F + f with I its first count digits,
 // F the 19 after them and f in [0, 1), and error units of the last word are less than one U
 // when two words lie below the cut. So v lies within [I 10^19 + F - 1, I 10^19 + F + 2), and
@@ -142,14 +131,12 @@ std::optional<std::int64_t> DecimalFixed::DigitsOffset(std::int32_t count,
                                                        [[maybe_unused]] std::uint64_t error,
                                                        const TailBounds& tail) const {
   assert(count >= 0 && error < Base);
-  if (count > DecimalWordDigits * (FractionWords() - 2)) return std::nullopt;
+  if (WordsToDecide(count) > FractionWords()) return std::nullopt;
   const auto cut = static_cast<std::size_t>(count);
   const std::size_t i = cut / DecimalWordDigits + 1;
   const int above = static_cast<int>(cut % DecimalWordDigits);
-  const Word f = above == 0
-                     ? words_[i]
-                     : words_[i] % PowerOfTen(DecimalWordDigits - above) * PowerOfTen(above) +
-                           words_[i + 1] / PowerOfTen(DecimalWordDigits - above);
+  const Word f = words_[i] % PowerOfTen(DecimalWordDigits - above) * PowerOfTen(above) +
+                 words_[i + 1] / PowerOfTen(DecimalWordDigits - above);
   const DecimalBounds& m = tail.magnitude;
   const int shift = m.exponent + count + DecimalWordDigits;
   if (shift > DecimalWordDigits) return std::nullopt;

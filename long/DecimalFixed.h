@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DecimalBounds.h"
+#include "TavoLong.h"
 
 // How far a partial sum of a series lies from the series' value: the value less the sum is x,
 // or -x where negative, for some x within magnitude.
@@ -47,6 +48,10 @@ class DecimalFixed {
   // lies above 10^-count.
   std::optional<std::int64_t> DigitsOffset(std::int32_t count, std::uint64_t error,
                                            const TailBounds& tail) const;
+  // The words after the point that DigitsOffset needs for count digits: theirs and two more.
+  static int WordsToDecide(std::int32_t count) {
+    return (count + DecimalWordDigits - 1) / DecimalWordDigits + 2;
+  }
   // text := the first count digits after the point, count within the precision.
   void WriteDigits(std::int32_t count, std::string& text) const;
   // Word i: 0 is the integer part, 1 the first word after the point.

@@ -12,11 +12,9 @@
 
 namespace {
 
-// e - 2 = 1/2 (1 + 1/3 (1 + 1/4 (1 + ...))): step n divides by n + 2. Two words beyond the
-// text's, which the value's decision needs below the last digit.
+// e - 2 = 1/2 (1 + 1/3 (1 + 1/4 (1 + ...))): step n divides by n + 2.
 SeriesValue EMinusTwo(std::int32_t textDigits) {
-  const int words = (textDigits + DecimalWordDigits - 1) / DecimalWordDigits + 2;
-  return HornerValue(words, 1, 2, [](std::int32_t n) {
+  return HornerValue(DecimalFixed::WordsToDecide(textDigits), 1, 2, [](std::int32_t n) {
     const auto b = static_cast<std::uint64_t>(n) + 2;
     return SeriesStep{1, b, b};
   });

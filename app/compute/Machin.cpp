@@ -49,10 +49,9 @@ SeriesValue ArctanOfInverse(int words, std::uint64_t c, std::uint64_t x) {
   });
 }
 
-// π - 3 = 16 arctan(1/5) - 4 arctan(1/239) - 3, two words beyond the text's, which the
-// value's decision needs below the last digit.
+// π - 3 = 16 arctan(1/5) - 4 arctan(1/239) - 3.
 SeriesValue PiMinusThree(std::int32_t textDigits) {
-  const int words = (textDigits + DecimalWordDigits - 1) / DecimalWordDigits + 2;
+  const int words = DecimalFixed::WordsToDecide(textDigits);
   SeriesValue pi = ArctanOfInverse(words, 16, 5);
   const SeriesValue second = ArctanOfInverse(words, 4, 239);
   pi.value.Subtract(second.value);

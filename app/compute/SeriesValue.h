@@ -22,22 +22,6 @@ struct SeriesStep {
   std::uint64_t a, b, atLeast;
 };
 
-namespace series_value_detail {
-
-// Steps n to n + m - 1 taken together: h_(n-1) = (c + a h_(n+m-1)) / b, which one step of
-// MulAddDivide takes, to the words that survive the steps after them.
-struct Group {
-  DecimalStep step;
-  int words;
-};
-
-// A group's b stays within 2^63, and the outermost group's within 2^62. Each h lies in [1, 2),
-// so c + a < 2b, and c + a < 4b for the outermost group, whose factor p / q is at most 4: the
-// integer word of a pass stays within a word.
-inline constexpr std::uint64_t MaxGroupDivisor = std::uint64_t{1} << 63;
-
-}  // namespace series_value_detail
-
 // p / q times the series whose step n (n = 1, 2, ...) step(n) gives, to words words after the
 // point, for p / q <= 4 and p / q r_1 <= 2/5, so that each group's a is at most 2/5 of its b,
 // as MulAddDivide needs (atLeast >= 3 makes it so for the groups after the first).
@@ -50,9 +34,16 @@ inline constexpr std::uint64_t MaxGroupDivisor = std::uint64_t{1} << 63;
 //     the words below 10^-(19 words + P + 2): its floor costs the value less than a unit;
 //   - the terms after step n, where S < 10^-(19 words + 1), add at most r_1 ... r_n (each r is
 //     at most 1/2), which p / q <= 4 keeps below another unit.
+//
+// A group of steps n to n + m - 1 is h_(n-1) = (c + a h_(n+m-1)) / b, one step of MulAddDivide
+// to the words that survive it. Its b stays within 2^63, the outermost group's within 2^62:
+// each h lies in [1, 2), so c + a < 2b, or 4b with the outermost group's p / q.
 template <class Step>
 SeriesValue HornerValue(int words, std::uint64_t p, std::uint64_t q, Step step) {
-  using series_value_detail::Group;
+  struct Group {
+    DecimalStep step;
+    int words;
+  };
   const int digits = DecimalWordDigits * words;
   DecimalBounds scale{1, 1};  // above r_1 ... r_n for the steps taken
   const auto wordsThatSurvive = [&] {
@@ -63,7 +54,7 @@ SeriesValue HornerValue(int words, std::uint64_t p, std::uint64_t q, Step step) 
   Group group{{p, 0, q}, words};
   for (std::int32_t n = 1; scale.PlaceOfHigh() > -(digits + 2); ++n) {
     const SeriesStep s = step(n);
-    const std::uint64_t limit = series_value_detail::MaxGroupDivisor >> (groups.empty() ? 1 : 0);
+    const std::uint64_t limit = std::uint64_t{1} << (groups.empty() ? 62 : 63);
     if (group.step.b > limit / s.b) {
       groups.push_back(group);
       group = {{1, 0, 1}, wordsThatSurvive()};
