@@ -2,11 +2,12 @@
 # Whole-process wall time of the largest questions, each beside a peer, output to a file. Runs
 # alternate between the two; the times are medians, and the ratio is the median of the ratios
 # of the pairs. The peers: GMP doing the same work (gmp_same_work, and for π gmp_mpq_pi, the
-# partial sums through GMP's C rationals), Debian's pi (CLN) printing π, and the program's own
-# empty session, which answers -1 at the menu; that one is set beside /bin/true. Each process
-# is started by the shell directly, without a shell of its own in between.
+# partial sums through GMP's C rationals), Debian's pi (CLN) printing π, PARI/GP printing π, e
+# and √65535 to as many places, and the program's own empty session, which answers -1 at the
+# menu; that one is set beside /bin/true. Each process is started by the shell directly,
+# without a shell of its own in between.
 # Usage: bench/compare.sh [RUNS]   (after cmake --workflow --preset release and --preset bench,
-# and apt-get install pi)
+# and apt-get install pi pari-gp)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
@@ -32,6 +33,10 @@ for question in 0:1996 1:8004 65535:10029; do
   printf '%s\n%s\n-1\n' "${question%:*}" "${question#*:}" >"$work/$question"
 done
 printf -- '-1\n' >"$work/empty"
+# gp's own: the value to the places asked for and a few more, printed in full.
+printf 'default(realprecision, 2001);\nprint(Pi)\n' >"$work/gp-pi"
+printf 'default(realprecision, 8010);\nprint(exp(1))\n' >"$work/gp-e"
+printf 'default(realprecision, 10040);\nprint(sqrt(65535))\n' >"$work/gp-sqrt"
 
 printf '%-40s %10s %10s %8s\n' question ours peer ratio
 # Each row: the label, our input and command, and the peer's.
@@ -41,6 +46,10 @@ rows=(
   "e to 8004 places, against GMP|1:8004|$ours|/dev/null|$bench/gmp_same_work 1 8004"
   "√65535 to 10029 places, against GMP|65535:10029|$ours|/dev/null|$bench/gmp_same_work 65535 10029"
   "π to 1996 places, against pi 1997|0:1996|$ours|/dev/null|pi 1997"
+  "π to 1996 places, against gp|0:1996|$ours|gp-pi|gp -q -f"
+  "e to 8004 places, against gp|1:8004|$ours|gp-e|gp -q -f"
+  "√65535 to 10029 places, against gp|65535:10029|$ours|gp-sqrt|gp -q -f"
+  "π to 1996 places, against the empty one|0:1996|$ours|empty|$ours"
   "e to 8004 places, against the empty one|1:8004|$ours|empty|$ours"
   "√65535 to 10029, against the empty one|65535:10029|$ours|empty|$ours"
   "the empty session, against /bin/true|empty|$ours|/dev/null|/bin/true"
