@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // low 10^exponent <= x <= high 10^exponent. The mantissas stay below 10^18 and, once an
-// operation has normalised them, high at or above 10^17: each step then costs x at most one
-// part in 10^17 of its width.
+// operation has normalised them, high at or above 10^17: each step then widens the bounds by at
+// most one part in 10^17 of x.
 struct DecimalBounds {
   std::uint64_t low, high;
   int exponent = 0;

@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "DecimalBounds.h"
 #include "DoubleWord.h"
 #include "LongWords.h"
 #include "TavoLong.h"

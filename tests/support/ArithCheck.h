@@ -17,6 +17,7 @@
 #include <string>
 #include <utility>
 
+#include "DecimalBounds.h"
 #include "DecimalFixed.h"
 #include "LongGmp.h"
 #include "TavoLong.h"
