@@ -90,9 +90,10 @@ void MachinSum::NextPass() {
 // between 0 and its first term (Leibniz). Over the lead 16 / (m 5^m) its terms are
 // m / (m + 2l) (25^-l - s 57121^-l) with s = (5/239)^m / 4, so the tail is the lead times
 // r5 - s r239, where r5 and r239 are the sums over l of (-1)^l m / (m + 2l) 25^-l and
-// 57121^-l: alternating sums of falling terms too, r239 within [1 - 1/57121, 1]. r5's terms
-// are p_l m / (m + 2l) = p_l - p_l 2l / (m + 2l) for p_l = 25^-l, in RatioUnits and rounded
-// outward; the rest after the last term summed lies between 0 and the next one.
+// 57121^-l: alternating sums of falling terms too, r239 within [0, 1], so the ratio lies within
+// [r5 - s, r5]. r5's terms are p_l m / (m + 2l) = p_l - p_l 2l / (m + 2l) for p_l = 25^-l, in
+// RatioUnits and rounded outward; the rest after the last term summed lies between 0 and the
+// next one.
 TailBounds MachinSum::Tail(std::int32_t count) const {
   const auto m = static_cast<std::uint64_t>(k_) + 2;
   TailBounds tail{nextPower5_, NegativeTerm(k_ + 2)};
