@@ -10,6 +10,7 @@
 void DecimalBounds::Scale(std::uint64_t fLow, std::uint64_t fHigh) {
   assert(fLow <= fHigh && fHigh >> 4 < RatioUnit && high != 0);
   constexpr int Point = 60;
+  Normalize();
   const DoubleWord lowProduct = DoubleWord{low} * fLow;
   const DoubleWord highProduct = DoubleWord{high} * fHigh;
   low = static_cast<Word>(lowProduct >> Point);

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // low 10^exponent <= x <= high 10^exponent. The mantissas stay below 10^18 and, once an
-// operation has normalised them, high at or above 10^17: each step then widens the bounds by at
-// most one part in 10^17 of x.
+// operation has normalised them, high at or above 10^17: a product then widens the bounds by at
+// most two parts in 10^17 of x, a quotient by d at most 2d parts.
 struct DecimalBounds {
   std::uint64_t low, high;
   int exponent = 0;
@@ -29,7 +29,9 @@ struct DecimalBounds {
   }
   // The unit of a ratio that Scale takes: ratios are fixed point with 60 bits after the point.
   static constexpr std::uint64_t RatioUnit = std::uint64_t{1} << 60;
-  // x := x * f for an f within [fLow, fHigh] RatioUnits; fLow <= fHigh < 16 RatioUnits.
+  // x := x * f for an f within [fLow, fHigh] RatioUnits; fLow <= fHigh < 16 RatioUnits. Where f
+  // is at least half a unit, this widens the bounds by at most four parts in 10^17 of x, and by
+  // fHigh - fLow.
   void Scale(std::uint64_t fLow, std::uint64_t fHigh);
 
   // floor(log10(x)), or -1 where the bounds do not tell.

@@ -379,6 +379,46 @@ TEST(LongAgainstGmp, DecimalFixed) {
   }
 }
 
+// Decimal bounds kept through chains of products, quotients and scalings like a tail's: the
+// true value stays within them, and they widen by no more than each step's share.
+TEST(LongAgainstGmp, DecimalBoundsHoldTheirValue) {
+  OperandSource source(47);
+  std::mt19937_64& random = source.Engine();
+  const auto value = [](std::uint64_t m, int exponent) {
+    mpz_class p;
+    mpz_ui_pow_ui(p.get_mpz_t(), 10,
+                  static_cast<unsigned long>(exponent < 0 ? -exponent : exponent));
+    return exponent < 0 ? mpq_class(FromWord(m), p) : mpq_class(FromWord(m) * p);
+  };
+  const mpq_class part(1, mpz_class("100000000000000000"));  // 10^-17
+  for (int i = 0; i < 300; ++i) {
+    DecimalBounds x{1 + random() % DecimalBounds::MantissaLimit, 0, -source.Below(40)};
+    x.high = x.low;
+    mpq_class exact = value(x.low, x.exponent), widening = 0;
+    for (int step = 1; step <= 40; ++step) {
+      if (const int op = source.Below(3); op == 0) {
+        const std::uint64_t factor = 1 + random() % 18;
+        x.Multiply(factor);
+        exact *= FromWord(factor);
+        widening += 2 * part;
+      } else if (op == 1) {
+        const std::uint64_t divisor = 1 + (random() >> (44 + source.Below(20)));
+        x.Divide(divisor);
+        exact /= FromWord(divisor);
+        widening += 2 * FromWord(divisor) * part;
+      } else {
+        const std::uint64_t f = DecimalBounds::RatioUnit / 2 + (random() >> 2), more = random() % 4;
+        x.Scale(f, f + more);
+        exact *= mpq_class(FromWord(f), FromWord(DecimalBounds::RatioUnit));
+        widening += 4 * part + mpq_class(FromWord(more), FromWord(f));
+      }
+      const mpq_class low = value(x.low, x.exponent), high = value(x.high, x.exponent);
+      ASSERT_TRUE(low <= exact && exact <= high) << "case " << i << " step " << step;
+      ASSERT_LE(high - low, exact * widening * 2) << "case " << i << " step " << step;
+    }
+  }
+}
+
 // Every operator of the portable double word on words at the edges of their halves and of the
 // whole, in every pairing, then on generated ones: quotients by one and two words, products
 // that wrap, shifts across the middle.
