@@ -1,5 +1,5 @@
-// The decimal expansion of a fraction: known cases, GMP's long division, expansions whose
-// steps reach the capacity, and π's texts read from a decimal copy of its sums.
+// The decimal expansion of a fraction: known cases, GMP's long division, and expansions whose
+// steps reach the capacity.
 #include <gmp.h>
 #include <gmpxx.h>
 #include <gtest/gtest.h>

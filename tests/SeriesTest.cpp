@@ -178,7 +178,7 @@ TEST(Series, EveryPartialSumOfPi) {
   EXPECT_EQ(pass, 1428);
 }
 
-// The bound on the common denominator, by which the copies decide whether the exact sum's
+// The bound on the common denominator, by which the value decides whether the exact sum's
 // expansion is plain, after every pass of π and every term of e that the program takes,
 // against the exact product of what the denominators grow by: 1195 5^2n 239^2n times the least
 // common multiple of the odd numbers up to 2n + 1 after π's pass n, and k! after e's term 1/k!.

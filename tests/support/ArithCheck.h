@@ -238,8 +238,6 @@ inline constexpr ShiftCase ShiftRight{LongShiftRight, false, 1, "LongShiftRight"
 inline constexpr ShiftCase ShiftLeftDigits{LongShiftLeftDigits, true, 8, "LongShiftLeftDigits"};
 inline constexpr ShiftCase ShiftRightDigits{LongShiftRightDigits, false, 8, "LongShiftRightDigits"};
 
-// The operands of a check of decimal fixed point (Checker::DecimalCopy): x and y of `words`
-// words after the point, both denominators and the divisors below 2^31.
 // A step of MulAddDivide within its contract, from any three words: b up to 2^61, a up to 2/5
 // of it, and c below 4b, which keeps the integer word of each quotient below 4.
 inline DecimalStep StepFrom(std::uint64_t a, std::uint64_t c, std::uint64_t b) {
