@@ -384,17 +384,12 @@ TEST(LongAgainstGmp, DecimalFixed) {
 TEST(LongAgainstGmp, DecimalBoundsHoldTheirValue) {
   OperandSource source(47);
   std::mt19937_64& random = source.Engine();
-  const auto value = [](std::uint64_t m, int exponent) {
-    mpz_class p;
-    mpz_ui_pow_ui(p.get_mpz_t(), 10,
-                  static_cast<unsigned long>(exponent < 0 ? -exponent : exponent));
-    return exponent < 0 ? mpq_class(FromWord(m), p) : mpq_class(FromWord(m) * p);
-  };
+  using arithcheck::DecimalValue;
   const mpq_class part(1, mpz_class("100000000000000000"));  // 10^-17
   for (int i = 0; i < 300; ++i) {
     DecimalBounds x{1 + random() % DecimalBounds::MantissaLimit, 0, -source.Below(40)};
     x.high = x.low;
-    mpq_class exact = value(x.low, x.exponent), widening = 0;
+    mpq_class exact = DecimalValue(x.low, x.exponent), widening = 0;
     for (int step = 1; step <= 40; ++step) {
       if (const int op = source.Below(3); op == 0) {
         const std::uint64_t factor = 1 + random() % 18;
@@ -412,7 +407,8 @@ TEST(LongAgainstGmp, DecimalBoundsHoldTheirValue) {
         exact *= mpq_class(FromWord(f), FromWord(DecimalBounds::RatioUnit));
         widening += 4 * part + mpq_class(FromWord(more), FromWord(f));
       }
-      const mpq_class low = value(x.low, x.exponent), high = value(x.high, x.exponent);
+      const mpq_class low = DecimalValue(x.low, x.exponent),
+                      high = DecimalValue(x.high, x.exponent);
       ASSERT_TRUE(low <= exact && exact <= high) << "case " << i << " step " << step;
       ASSERT_LE(high - low, exact * widening * 2) << "case " << i << " step " << step;
     }

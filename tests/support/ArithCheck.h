@@ -22,6 +22,7 @@
 #include "LongGmp.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
+#include "TrueDigits.h"
 #include "internal/DoubleWord.h"
 
 namespace arithcheck {
@@ -238,6 +239,12 @@ inline constexpr ShiftCase ShiftRight{LongShiftRight, false, 1, "LongShiftRight"
 inline constexpr ShiftCase ShiftLeftDigits{LongShiftLeftDigits, true, 8, "LongShiftLeftDigits"};
 inline constexpr ShiftCase ShiftRightDigits{LongShiftRightDigits, false, 8, "LongShiftRightDigits"};
 
+// mantissa 10^exponent, exactly.
+inline mpq_class DecimalValue(std::uint64_t mantissa, int exponent) {
+  const mpz_class p = truedigits::PowerOfTen(static_cast<unsigned long>(std::abs(exponent)));
+  return exponent < 0 ? mpq_class(FromWord(mantissa), p) : mpq_class(FromWord(mantissa) * p);
+}
+
 // A step of MulAddDivide within its contract, from any three words: b up to 2^61, a up to 2/5
 // of it, and c below 4b, which keeps the integer word of each quotient below 4.
 inline DecimalStep StepFrom(std::uint64_t a, std::uint64_t c, std::uint64_t b) {
@@ -400,11 +407,7 @@ class Checker {
   // of 10^-(count + 19) inside them, two words lie below the cut and the tail's unit lies
   // below the cut's.
   void Decimal(const DecimalCase& c) {
-    const auto power = [](int e) {
-      mpz_class p;
-      mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(e));
-      return p;
-    };
+    const auto power = [](int e) { return truedigits::PowerOfTen(static_cast<unsigned long>(e)); };
     const mpz_class unit = power(19 * c.words);
     DecimalFixed x(c.words, c.num, c.den);
     mpz_class value = unit * c.num / c.den;
@@ -427,9 +430,8 @@ class Checker {
     const mpq_class error(FromWord(c.error), unit), low = mpq_class(value, unit) - error;
     const mpq_class high = mpq_class(value, unit) + error;
     const DecimalBounds& m = c.tail.magnitude;
-    const int e = m.exponent;
-    const mpq_class scale = e >= 0 ? mpq_class(power(e)) : mpq_class(1, power(-e));
-    const mpq_class tailLow = FromWord(m.low) * scale, tailHigh = FromWord(m.high) * scale;
+    const mpq_class tailLow = DecimalValue(m.low, m.exponent);
+    const mpq_class tailHigh = DecimalValue(m.high, m.exponent);
     const mpq_class first = c.tail.negative ? mpq_class(low + tailLow) : mpq_class(low - tailHigh);
     const mpq_class last = c.tail.negative ? mpq_class(high + tailHigh) : mpq_class(high - tailLow);
     const auto floorOf = [&](const mpq_class& v) {
@@ -442,7 +444,7 @@ class Checker {
     const mpq_class margin(3, power(c.count + 19));
     const bool same = floorOf(first) == floorOf(last);
     const bool clear = floorOf(first - margin) == floorOf(last + margin) &&
-                       c.count <= 19 * (c.words - 2) && e + c.count <= 0;
+                       c.count <= 19 * (c.words - 2) && m.exponent + c.count <= 0;
     const std::optional<std::int64_t> offset = x.DigitsOffset(c.count, c.error, c.tail);
     // In decimal, since a long, which GMP converts, may have 32 bits.
     Expect(!offset || (same && mpz_class(std::to_string(*offset)) == q),
