@@ -1,49 +1,39 @@
 #include "NumberReader.h"
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
 constexpr ReadResult Error{ReadStatus::InputError, 0};
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+// Converts the whole of the text in the base, within the range of T; false otherwise.
+template <typename T>
+bool Convert(std::string_view text, int base, T& value) {
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+  return error == std::errc{} && stop == end;
 }
 
+// Hexadecimal digits, no sign: from_chars takes none for an unsigned type.
 ReadResult ConvertHex(std::string_view digits) {
-  if (digits.empty()) return Error;
-  std::uint64_t value = 0;
-  for (char c : digits) {
-    const int digit = HexDigit(c);
-    if (digit < 0) return Error;
-    value = value * 16 + static_cast<std::uint64_t>(digit);
-    if (value > 0xFFFFFFFFu) return Error;
-  }
-  return {ReadStatus::Number, static_cast<std::int32_t>(static_cast<std::uint32_t>(value))};
+  std::uint32_t value = 0;
+  if (!Convert(digits, 16, value)) return Error;
+  return {ReadStatus::Number, static_cast<std::int32_t>(value)};
 }
 
+// from_chars takes a minus but no plus: the plus is dropped here, and a sign after it refused.
 ReadResult ConvertDecimal(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-    negative = text[0] == '-';
+  if (!text.empty() && text[0] == '+') {
     text.remove_prefix(1);
+    if (!text.empty() && text[0] == '-') return Error;
   }
-  if (text.empty()) return Error;
-  const std::uint64_t limit = negative ? 2147483648u : 2147483647u;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return Error;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    if (value > limit) return Error;
-  }
-  const std::int64_t signedValue =
-      negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
-  return {ReadStatus::Number, static_cast<std::int32_t>(signedValue)};
+  std::int32_t value = 0;
+  if (!Convert(text, 10, value)) return Error;
+  return {ReadStatus::Number, value};
 }
 
 }  // namespace
