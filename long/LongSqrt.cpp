@@ -1,7 +1,7 @@
 // The longhand square root on words: a digit, or a block of as many digits as a word holds,
-// is estimated from the leading words of the remainder and of twice the root, and the
-// remainder loses d * (2 * root + d) in one pass. The estimate is never too small; one that is
-// too large is mended by adding back.
+// is estimated from the leading words of the remainder and of twice the root. The remainder
+// loses twice the root times the estimate, then the estimate's square; the estimate is never
+// too small, and one that is too large is mended by adding back.
 #include <algorithm>
 #include <bit>
 #include <cassert>
@@ -21,17 +21,17 @@ namespace {
   return LongCompareAbs(excess, root) <= 0;
 }
 
-// How many of count steps, up to LongSqrtPassDigits, a block can take in one pass from root; 0
-// where the root is too short or too near the capacity. Its root has at least 64 bits, which
-// keeps the estimate of the block within five of the truth (see EstimateDigit). And it lies far
-// below the capacity: with p = 10^m of b bits, rem p^2, the largest value of the pass, and the
-// root's share of it, 2 root p d, are below 2^(bits + 2b + 2), and every product of the m single
-// steps the block stands for (root * 10, rem * 100, twice root * 10, at most 20 (root + 1) p) is
-// smaller still. Below 2^(MaxBits - 6) none of them saturates.
+// How many of count steps, up to LongSqrtBlockDigits, one block can take from root; 0 where the
+// root is too short or too near the capacity. Its root has at least 64 bits, which keeps the
+// estimate of the block within five of the truth (see EstimateDigit). And it lies far below the
+// capacity: with p = 10^m of b bits, rem p^2, the largest value of the block, and the root's share
+// of it, 2 root p d, are below 2^(bits + 2b + 2), and every product of the m single steps the block
+// stands for (root * 10, rem * 100, twice root * 10, at most 20 (root + 1) p) is smaller still.
+// Below 2^(MaxBits - 6) none of them saturates.
 int BlockDigits(const TLongNum& root, int count) {
   const int bits = BitLength(root);
   if (bits < WordBits) return 0;
-  int m = std::min(count, LongSqrtPassDigits);
+  int m = std::min(count, LongSqrtBlockDigits);
   while (m > 0 && bits + 2 * static_cast<int>(std::bit_width(PowerOfTen(m))) + 2 > MaxBits - 6)
     --m;
   return m;
@@ -55,12 +55,18 @@ Word EstimateDigit(const TLongNum& a, const Word* x, int n, Word p, Word limit) 
   return estimate <= limit ? static_cast<Word>(estimate) : limit;
 }
 
-// Scales a block's remainder and root by p and takes twice the new root times d off the
-// remainder, in one pass: a[0..na) := a p, in place, where a's top word is zero, and
-// x[0..n) := x p^2 - a m for m = 2d, or m = d where 2d does not fit a word. x's words from its
-// length up are zero, x p^2 and a m fit n words, n >= na; returns the borrow out of x's top, 1
-// where a m is the larger. x and a do not overlap.
-Word ScaleAndTakeTimesA(Word* x, int n, Word* a, int na, Word p, Word m) {
+// x[0..n) -= a[0..na) m for na <= n; returns the borrow out of x's top, non-zero exactly when
+// a m is the larger. x and a do not overlap.
+Word SubtractTimesA(Word* x, int n, const Word* a, int na, Word m) {
+  return WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, a, na, m));
+}
+
+// Scales a block's remainder and root by p and takes a multiple of the new root off the
+// remainder, in one loop over the words: a[0..na) := a p, in place, where a's top word is zero,
+// and x[0..n) := x p^2 - a m. x's words from its length up are zero, x p^2 and a m fit n words,
+// n >= na; returns the borrow out of x's top, non-zero exactly when a m is the larger. x and a
+// do not overlap.
+Word ScaleAndSubtractTimesA(Word* x, int n, Word* a, int na, Word p, Word m) {
   // u v + carry, whose high word becomes the carry; the sum in words, which compilers keep in
   // registers better than a double word.
   const auto multiplyAdd = [](Word u, Word v, Word& carry) {
@@ -79,29 +85,17 @@ Word ScaleAndTakeTimesA(Word* x, int n, Word* a, int na, Word p, Word m) {
   }
   for (int i = na; i < n; ++i)
     x[i] = multiplyAdd(multiplyAdd(x[i], p, once), p, twice);
-  borrow = WordsSubWord(x + na, x + na, n - na, borrow);
-  return borrow + WordsSubWord(x + na, x + na, n - na, take);
+  // take, the carry of the products by m, stays below m: adding the borrow cannot overflow it.
+  return WordsSubWord(x + na, x + na, n - na, take + borrow);
 }
 
-// x := x - (2a + d) d over the n words of x, for the largest d not above the estimate that
-// leaves x non-negative; returns that d. a d has been taken off x taken times already (0, 1 or,
-// where 2d fits a word, 2), which left borrow out of its top. The estimate is never too small,
-// na <= n, and x - (2a + estimate) estimate lies above -2^(64 n), so that the borrow out of the
-// top tells a difference below zero. x and a do not overlap.
-Word SubtractLargestDigit(Word* x, int n, const Word* a, int na, Word estimate, int taken,
-                          Word borrow) {
-  Word d = estimate;
-  // 2d a in one pass where 2d fits in a word, else in two; then d^2.
-  const auto subtractTimesA = [&](Word multiplier) {
-    return WordsSubWord(x + na, x + na, n - na, WordsSubMulWord(x, a, na, multiplier));
-  };
+// x[0..n) := X - (2a + d) d, where X is the x from which 2 a d has just been taken, borrow being
+// non-zero exactly when that went below zero; then, while x is below zero, steps d down, adding
+// back, to the largest digit that leaves it non-negative, and returns that digit. d is at least
+// that digit, na <= n, and X - (2a + d) d lies above -2^(64 n), so that a borrow out of the top
+// tells a difference below zero. x and a do not overlap.
+Word SubtractSquareAndMend(Word* x, int n, const Word* a, int na, Word d, Word borrow) {
   const DoubleWord square = DoubleWord{d} * d;
-  if (d >> (WordBits - 1) == 0) {
-    if (taken == 0) borrow += subtractTimesA(2 * d);
-  } else {
-    for (; taken < 2; ++taken)
-      borrow += subtractTimesA(d);
-  }
   borrow += WordsSubWord(x, x, n, static_cast<Word>(square));
   borrow += WordsSubWord(x + 1, x + 1, n - 1, static_cast<Word>(square >> WordBits));
   if (borrow == 0) return d;
@@ -117,22 +111,24 @@ Word SubtractLargestDigit(Word* x, int n, const Word* a, int na, Word estimate, 
   return d;
 }
 
-// Takes m digits in one pass: root := root p + D and rem := rem p^2 - (2 root p + D) D with
+// Takes m digits as one block: root := root p + D and rem := rem p^2 - (2 root p + D) D with
 // p = 10^m, for the largest D that leaves rem non-negative; returns D. m <= BlockDigits(root).
 Word TakeBlock(TLongNum& root, TLongNum& rem, int m) {
   const Word p = PowerOfTen(m);
   Word* x = WordsOf(rem);
   Word* r = WordsOf(root);
   const int old = UsedWords(rem), oldRoot = UsedWords(root);
-  // rem p / 2 root is the quotient of the pass, before root and rem take their p.
+  // rem p / 2 root is the quotient of the block, before root and rem take their p.
   const Word estimate = EstimateDigit(root, x, old, p, p - 1);
   // The words of a = root p, and those that rem p^2 and a p need (see BlockDigits).
   const int bits = BitLength(root), pBits = static_cast<int>(std::bit_width(p));
   const int na = (bits + pBits + WordBits - 1) / WordBits;
   const int n = (bits + 2 * pBits + 2 + WordBits - 1) / WordBits;
+  // rem p^2 loses 2 a e, e the estimate: a 2e in the loop where 2e fits a word, else a e twice.
   const bool twiceFits = estimate >> (WordBits - 1) == 0;
-  const Word borrow = ScaleAndTakeTimesA(x, n, r, na, p, twiceFits ? 2 * estimate : estimate);
-  const Word d = SubtractLargestDigit(x, n, r, na, estimate, twiceFits ? 2 : 1, borrow);
+  Word borrow = ScaleAndSubtractTimesA(x, n, r, na, p, twiceFits ? 2 * estimate : estimate);
+  if (!twiceFits) borrow += SubtractTimesA(x, n, r, na, estimate);
+  const Word d = SubtractSquareAndMend(x, n, r, na, estimate, borrow);
   FinishMagnitude(rem, n, old, 1);
   // a + d < (root + 1) p carries nothing out of a's words.
   WordsAddWord(r, r, na, d);
@@ -152,23 +148,21 @@ int LongSqrtStep(TLongNum& root, TLongNum& rem) {
                             : EstimateDigit(root, WordsOf(rem), UsedWords(rem), 100, 9);
   LongMulWord(rem, 100, rem);
   if (root.Overflowed || rem.Overflowed) return -1;
-  // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. That product would
-  // be a record of its own, so its saturation shows only in the flag.
+  // root * 10 has the full width, so 2 * root * 10 outgrows the capacity. No record holds that
+  // product, so its saturation shows only in the flag.
   if (BitLength(root) == MaxBits) {
-    TLongNum twice;
-    LongSaturate(twice);
+    NoteSaturation();
     return -1;
   }
 
   // The remainder is below 32 * root, so it needs at most one word more than root.
   const int n = std::min(std::max(UsedWords(rem), UsedWords(root) + 1), WordSlots);
-  const int old = UsedWords(rem);
-  const Word d =
-      SubtractLargestDigit(WordsOf(rem), n, WordsOf(root), UsedWords(root), estimate, 0, 0);
+  const int old = UsedWords(rem), nr = UsedWords(root);
+  const Word borrow = SubtractTimesA(WordsOf(rem), n, WordsOf(root), nr, 2 * estimate);
+  const Word d = SubtractSquareAndMend(WordsOf(rem), n, WordsOf(root), nr, estimate, borrow);
   FinishMagnitude(rem, n, old, 1);
   // root + d in place. root * 10 has less than the full width, so a carry into a new word
   // stays within the storage.
-  const int nr = UsedWords(root);
   const Word carry = WordsAddWord(WordsOf(root), WordsOf(root), nr, d);
   assert(carry == 0 || nr < WordSlots);
   if (carry != 0) root.Digit.Word[nr] = carry;

@@ -34,7 +34,7 @@ bool LongToInt(const TLongNum& a, std::int32_t& v) {
 
 void LongSaturate(TLongNum& a) {
   LongCopy(a, MaxLongNum);
-  OverflowFlag = true;
+  NoteSaturation();
 }
 
 int LongHeadroom(const TLongNum& a) {

@@ -257,12 +257,12 @@ void LongExpandDecimal(const TLongNum& num, const TLongNum& den, int count, char
 // saturates as LongMul would: root and rem are left as the first two products and the result
 // is -1.
 int LongSqrtStep(TLongNum& root, TLongNum& rem);
-// The most digits that one pass of LongSqrtDigits takes: a decimal word.
-inline constexpr int LongSqrtPassDigits = DecimalWordDigits;
-// Up to count steps of the longhand square root (count >= 1) in one pass over the remainder:
-// the same root and rem as that many calls of LongSqrtStep, with the digits written to
-// digits[0..taken); returns taken. Where the root has at least 64 bits, a pass takes as many
-// digits, up to min(count, LongSqrtPassDigits), as it can without any of those steps coming
+// The most digits that one block of LongSqrtDigits takes: a decimal word.
+inline constexpr int LongSqrtBlockDigits = DecimalWordDigits;
+// Up to count steps of the longhand square root (count >= 1) taken at once, as one block: the
+// same root and rem as that many calls of LongSqrtStep, with the digits written to
+// digits[0..taken); returns taken. Where the root has at least 64 bits, a block takes as many
+// digits, up to min(count, LongSqrtBlockDigits), as it can without any of those steps coming
 // near the capacity; elsewhere it takes one step, and returns 0 when that step saturates as
 // LongSqrtStep does.
 int LongSqrtDigits(TLongNum& root, TLongNum& rem, int count, char* digits);

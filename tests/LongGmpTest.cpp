@@ -230,16 +230,16 @@ TEST(LongAgainstGmp, IntConversionsBothWays) {
   }
 }
 
-// A pass of up to count square-root steps at once must leave the records, the digits and the
+// A block of up to count square-root steps at once must leave the records, the digits and the
 // flag that count single steps leave. A step that saturates leaves root * 10 and rem * 100,
 // each saturated where it outgrows the capacity.
-void SqrtPassAgreesWithSteps(const mpz_class& root, const mpz_class& rem, int count) {
+void SqrtBlockAgreesWithSteps(const mpz_class& root, const mpz_class& rem, int count) {
   TLongNum stepRoot = Record(root, 1), stepRem = Record(rem, 1);
-  TLongNum passRoot = stepRoot, passRem = stepRem;
+  TLongNum blockRoot = stepRoot, blockRem = stepRem;
   OverflowFlag = false;
-  char digits[LongSqrtPassDigits];
-  const int taken = LongSqrtDigits(passRoot, passRem, count, digits);
-  const bool passFlag = OverflowFlag;
+  char digits[LongSqrtBlockDigits];
+  const int taken = LongSqrtDigits(blockRoot, blockRem, count, digits);
+  const bool blockFlag = OverflowFlag;
   OverflowFlag = false;
   std::string stepDigits;
   for (int i = 0; i < std::max(taken, 1) && !OverflowFlag; ++i) {
@@ -247,11 +247,11 @@ void SqrtPassAgreesWithSteps(const mpz_class& root, const mpz_class& rem, int co
     if (d >= 0) stepDigits += static_cast<char>('0' + d);
   }
   const std::string at = root.get_str() + ", " + rem.get_str() + ", " + std::to_string(count);
-  ASSERT_LE(taken, std::min(count, LongSqrtPassDigits)) << at;
+  ASSERT_LE(taken, std::min(count, LongSqrtBlockDigits)) << at;
   EXPECT_EQ(std::string(digits, static_cast<std::size_t>(taken)), stepDigits) << at;
-  EXPECT_TRUE(longtest::SameRecord(passRoot, stepRoot)) << at;
-  EXPECT_TRUE(longtest::SameRecord(passRem, stepRem)) << at;
-  EXPECT_EQ(passFlag, OverflowFlag) << at;
+  EXPECT_TRUE(longtest::SameRecord(blockRoot, stepRoot)) << at;
+  EXPECT_TRUE(longtest::SameRecord(blockRem, stepRem)) << at;
+  EXPECT_EQ(blockFlag, OverflowFlag) << at;
   if (taken == 0) {
     const auto product = [](const mpz_class& v) {
       return v >= longtest::Capacity() ? MaxLongNum : Record(v, 1);
@@ -263,8 +263,8 @@ void SqrtPassAgreesWithSteps(const mpz_class& root, const mpz_class& rem, int co
 
 // Longhand square-root steps where the precondition allows: the remainder at both its ends,
 // root * 10 + d carrying into a new word, and roots near the capacity; then generated ones.
-// Each is also taken as one pass of a block of digits, where the root reaches a word, its
-// words are all ones, and it lies near the capacity, where the blocks shrink and end.
+// Each is also taken as one block of digits, where the root reaches a word, its words are all
+// ones, and it lies near the capacity, where the blocks shrink and end.
 TEST(LongAgainstGmp, SqrtSteps) {
   const mpz_class wordCarry("1844674407370955161");  // 10 * this + 9 needs a second word
   const mpz_class twoWordCarry = ((mpz_class(1) << 128) - 1) / 10;
@@ -293,15 +293,19 @@ TEST(LongAgainstGmp, SqrtSteps) {
       if (rem < 0 || rem > 2 * root) continue;
       Check().SqrtStep(root, rem);
       for (const int count : {1, 7, 19, 40})
-        SqrtPassAgreesWithSteps(root, rem, count);
+        SqrtBlockAgreesWithSteps(root, rem, count);
     }
   }
+  // A block whose estimate is two too large, mended by adding back twice, and whose digits lie
+  // above 2^63, so that twice them does not fit a word.
+  SqrtBlockAgreesWithSteps(mpz_class("4835703278458526257639421"),
+                           mpz_class("9671403313721566436270291"), 19);
   OperandSource source(16);
   for (int i = 0; i < 3000; ++i) {
     const mpz_class root = source.MagnitudeOfLength(source.Length());
     const mpz_class rem = source.MagnitudeOfLength(source.Length()) % (2 * root + 1);
     Check().SqrtStep(root, rem);
-    SqrtPassAgreesWithSteps(root, rem, 1 + source.Below(25));
+    SqrtBlockAgreesWithSteps(root, rem, 1 + source.Below(25));
     ASSERT_FALSE(::testing::Test::HasFailure()) << "case " << i;
   }
 }

@@ -1,5 +1,5 @@
 // The longhand method: after k steps root = floor(sqrt(n) * 10^k) and rem = n * 100^k - root^2.
-// Each step brings down two decimal places of n and finds the next digit; a pass takes as many
+// Each step brings down two decimal places of n and finds the next digit; a block takes as many
 // steps as it can at once, and its digits are printed as soon as it has found them.
 #include "Sqrt.h"
 
@@ -30,7 +30,7 @@ void ComputeSqrt(std::uint16_t n, std::uint16_t decimalPlaces, DigitSink& out,
   LongFromInt(r, root);
   digitString.clear();
   out.SqrtHeader(n, static_cast<unsigned>(r));
-  char digits[LongSqrtPassDigits];
+  char digits[LongSqrtBlockDigits];
   for (int k = 0; k < decimalPlaces;) {
     const int taken = LongSqrtDigits(root, rem, decimalPlaces - k, digits);
     // The flag is what ends the digits, also when an earlier question set it.

@@ -76,6 +76,12 @@ inline void LongCopy(TLongNum& dst, const TLongNum& src) {
   dst.Overflowed = src.Overflowed;
 }
 
+// Sets OverflowFlag, as every saturation does; alone where no record keeps the saturated value,
+// such as a product that an operation only needs to know outgrows the capacity.
+inline void NoteSaturation() {
+  OverflowFlag = true;
+}
+
 // The rule for saturated operands, which every two-operand operation goes through first: when
 // a or b is saturated, each result record given (second may be null) becomes MaxLongNum,
 // without computing and without touching OverflowFlag, and the answer is true.
