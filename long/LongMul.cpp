@@ -9,12 +9,12 @@
 
 namespace {
 
-// result := |a| * w with the given sign, saturating. result may be a.
-void MultiplyByWord(const TLongNum& a, Word w, std::int8_t sign, TLongNum& result) {
+// result := |a| * w + c with the given sign, saturating. result may be a.
+void MultiplyByWord(const TLongNum& a, Word w, Word c, std::int8_t sign, TLongNum& result) {
   const int n = UsedWords(a);
   const int old = UsedWords(result);
   Word* dst = WordsOf(result);
-  const Word high = WordsMulWord(dst, WordsOf(a), n, w);
+  const Word high = WordsMulWord(dst, WordsOf(a), n, w, c);
   if (high == 0) {
     FinishMagnitude(result, n, old, sign);
   } else if (n == WordSlots) {
@@ -47,7 +47,7 @@ void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result) {
   const int ns = UsedWords(shorter);
   if (ns == 1) {
     // A one-word multiplier works in place, so result may be either operand.
-    MultiplyByWord(longer, shorter.Digit.Word[0], sign, result);
+    MultiplyByWord(longer, shorter.Digit.Word[0], 0, sign, result);
     return;
   }
   Word product[2 * WordSlots];
@@ -62,5 +62,11 @@ void LongMulWord(const TLongNum& a, std::uint64_t w, TLongNum& result) {
     LongCopy(result, LongZero);
     return;
   }
-  MultiplyByWord(a, w, a.Sign, result);
+  MultiplyByWord(a, w, 0, a.Sign, result);
+}
+
+void LongMulAddWord(const TLongNum& a, std::uint64_t w, std::uint64_t c, TLongNum& result) {
+  assert(Normalized(a) && LongSign(a) >= 0);
+  if (SaturatedOperand(a, &result)) return;
+  MultiplyByWord(a, w, c, 1, result);
 }

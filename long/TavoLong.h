@@ -187,6 +187,20 @@ void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result);
 
 // result := a * w, saturating as LongMul does; w = 0 or a zero a gives LongZero.
 void LongMulWord(const TLongNum& a, std::uint64_t w, TLongNum& result);
+// result := a * w + c for a >= 0, saturating as LongMul does.
+void LongMulAddWord(const TLongNum& a, std::uint64_t w, std::uint64_t c, TLongNum& result);
+// Calls apply(w) for words w whose product is base^e (base >= 2, e >= 0), each as large a power
+// of base as a word holds: to multiply or divide by base^e a word at a time.
+template <class Apply>
+constexpr void ForWordPowers(std::uint64_t base, int e, Apply apply) {
+  assert(base >= 2 && e >= 0);
+  while (e > 0) {
+    std::uint64_t power = base;
+    for (--e; e > 0 && power <= UINT64_MAX / base; --e)
+      power *= base;
+    apply(power);
+  }
+}
 
 // --- Division and greatest common divisor ---
 //

@@ -81,8 +81,11 @@ Word WordsSubWord(Word* dst, const Word* a, int n, Word w) {
   return w;
 }
 
-Word WordsMulWord(Word* dst, const Word* a, int n, Word w) {
-  Word carry = 0;
+// Products by a word loop unrolled (GCC and clang read the pragma): the loop's own count and test
+// would add half again to a word's six instructions.
+Word WordsMulWord(Word* dst, const Word* a, int n, Word w, Word c) {
+  Word carry = c;
+#pragma GCC unroll 4
   for (int i = 0; i < n; ++i) {
     const DoubleWord t = DoubleWord{a[i]} * w + carry;
     dst[i] = static_cast<Word>(t);
@@ -93,6 +96,7 @@ Word WordsMulWord(Word* dst, const Word* a, int n, Word w) {
 
 Word WordsAddMulWord(Word* dst, const Word* a, int n, Word w) {
   Word carry = 0;
+#pragma GCC unroll 4
   for (int i = 0; i < n; ++i) {
     const DoubleWord t = DoubleWord{a[i]} * w + dst[i] + carry;
     dst[i] = static_cast<Word>(t);
@@ -103,6 +107,7 @@ Word WordsAddMulWord(Word* dst, const Word* a, int n, Word w) {
 
 Word WordsSubMulWord(Word* dst, const Word* a, int n, Word w) {
   Word carry = 0;
+#pragma GCC unroll 4
   for (int i = 0; i < n; ++i) {
     const DoubleWord p = DoubleWord{a[i]} * w + carry;
     const Word lo = static_cast<Word>(p);

@@ -23,8 +23,8 @@ Word WordsSub(Word* dst, const Word* a, const Word* b, int n);
 // dst[0..n) = a[0..n) - w; returns the borrow out (0 or 1; w itself when n is 0).
 Word WordsSubWord(Word* dst, const Word* a, int n, Word w);
 
-// dst[0..n) = a[0..n) * w; returns the high word of the product.
-Word WordsMulWord(Word* dst, const Word* a, int n, Word w);
+// dst[0..n) = a[0..n) * w + c; returns the high word of the result.
+Word WordsMulWord(Word* dst, const Word* a, int n, Word w, Word c = 0);
 // dst[0..n) += a[0..n) * w; returns the carry word. dst must not overlap a.
 Word WordsAddMulWord(Word* dst, const Word* a, int n, Word w);
 // dst[0..n) -= a[0..n) * w; returns the borrow word. dst must not overlap a.

@@ -200,6 +200,18 @@ inline std::uint64_t ExactDivisorOf(const TLongNum& a, const TLongNum& b) {
 inline constexpr BinaryCase MulWord{
     [](const TLongNum& a, const TLongNum& b, TLongNum& r) { LongMulWord(a, WordOf(b), r); },
     [](const TLongNum& a, const TLongNum& b) { return ModelMul(a, WordRecord(b)); }, "MulWord"};
+// a * w + c for a's magnitude, w and c the low two words of b.
+inline constexpr BinaryCase MulAddWord{
+    [](const TLongNum& a, const TLongNum& b, TLongNum& r) {
+      TLongNum magnitude = a;
+      magnitude.Sign = 1;
+      LongMulAddWord(magnitude, WordOf(b), b.Digit.Word[1], r);
+    },
+    [](const TLongNum& a, const TLongNum& b) {
+      if (a.Overflowed) return PassesSaturated();
+      return Fits(Magnitude(a) * FromWord(WordOf(b)) + FromWord(b.Digit.Word[1]), 1);
+    },
+    "MulAddWord"};
 inline constexpr BinaryCase DivModWord{
     [](const TLongNum& a, const TLongNum& b, TLongNum& q) { LongDivModWord(a, WordOf(b), q); },
     [](const TLongNum& a, const TLongNum& b) { return ModelDivision(a, WordRecord(b), true).q; },
