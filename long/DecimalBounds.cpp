@@ -8,7 +8,7 @@
 // The products lie below 2^124; the ratio's 60 bits after the point are cut off, rounding
 // outward, which leaves mantissas below 16 10^18 for Normalize to bring below 10^18.
 void DecimalBounds::Scale(std::uint64_t fLow, std::uint64_t fHigh) {
-  assert(fLow <= fHigh && fHigh >> 4 < RatioUnit && high != 0);
+  assert(fLow <= fHigh && high != 0);
   constexpr int Point = 60;
   Normalize();
   const DoubleWord lowProduct = DoubleWord{low} * fLow;

@@ -4,9 +4,14 @@
 
 #include <cstdint>
 
-// low 10^exponent <= x <= high 10^exponent. The mantissas stay below 10^18 and, once an
-// operation has normalised them, high at or above 10^17: a product then widens the bounds by at
-// most two parts in 10^17 of x, a quotient by d at most 2d parts.
+// ceil(a / b), for b > 0 and a + b - 1 within a word: the quotients of upper bounds.
+constexpr std::uint64_t DivideRoundingUp(std::uint64_t a, std::uint64_t b) {
+  return (a + b - 1) / b;
+}
+
+// low 10^exponent <= x <= high 10^exponent. The mantissas stay below 10^18, and each operation
+// leaves high 0 or at least 10^17. A product rounds the exact bounds outward by less than two
+// parts in 10^17 of the high it leaves, a quotient by d by less than 2d parts.
 struct DecimalBounds {
   std::uint64_t low, high;
   int exponent = 0;
@@ -24,14 +29,13 @@ struct DecimalBounds {
   constexpr void Divide(std::uint64_t divisor) {
     Normalize();
     low /= divisor;
-    high = high / divisor + (high % divisor != 0 ? 1 : 0);
+    high = DivideRoundingUp(high, divisor);
     Normalize();
   }
   // The unit of a ratio that Scale takes: ratios are fixed point with 60 bits after the point.
   static constexpr std::uint64_t RatioUnit = std::uint64_t{1} << 60;
-  // x := x * f for an f within [fLow, fHigh] RatioUnits; fLow <= fHigh < 16 RatioUnits. Where f
-  // is at least half a unit, this widens the bounds by at most four parts in 10^17 of x, and by
-  // fHigh - fLow.
+  // x := x * f for an f within [fLow, fHigh] RatioUnits, fLow <= fHigh: low fLow and high fHigh
+  // rounded outward, by less than four parts in 10^17 of high where fHigh is half a unit or more.
   void Scale(std::uint64_t fLow, std::uint64_t fHigh);
 
   // floor(log10(x)), or -1 where the bounds do not tell.

@@ -1,5 +1,6 @@
 #include "DecimalFixed.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cstddef>
@@ -17,7 +18,7 @@ namespace {
 
 constexpr Word Base = PowerOfTen(DecimalWordDigits);
 
-// One step of a pass: long division by b of a number whose words may exceed the base. Word i
+// One step of a sweep: long division by b of a number whose words may exceed the base. Word i
 // of a x + c is a w_i, plus c in the integer word, and the step divides r 10^19 + a w_i, r the
 // remainder before it, below b. b and a are shifted so that b's top bit is set, as the division
 // by a word through its reciprocal needs; the remainder stays shifted from word to word.
@@ -47,11 +48,11 @@ class DivisionStep {
   Word r_ = 0;
 };
 
-// Steps one after the other in one pass over w[0..words]: each word goes through every step
+// Steps one after the other in one sweep over w[0..words]: each word goes through every step
 // before the next word comes. Where a step's a exceeds 1 a quotient word may reach the base,
-// though rarely; such words carry into the words above after the pass.
+// though rarely; such words carry into the words above after the sweep.
 template <bool MayCarry, class... Steps>
-void Pass(Word* w, int words, Steps... steps) {
+void Sweep(Word* w, int words, Steps... steps) {
   ((w[0] = steps.Next(w[0], true)), ...);
   bool carries = false;
   for (int i = 1; i <= words; ++i) {
@@ -98,18 +99,19 @@ DecimalFixed::DecimalFixed(int fractionWords, std::uint32_t num, std::uint32_t d
 }
 
 void DecimalFixed::MulAddDivide(std::span<const DecimalStep> steps, int words) {
-  assert(words <= FractionWords());
-  const auto pass = [&](auto... step) {
+  assert(words <= FractionWords() &&
+         std::all_of(words_.begin() + words + 1, words_.end(), [](Word w) { return w == 0; }));
+  const auto sweep = [&](auto... step) {
     if ((... && (step.a <= 1))) {
-      Pass<false>(words_.data(), words, DivisionStep(step)...);
+      Sweep<false>(words_.data(), words, DivisionStep(step)...);
     } else {
-      Pass<true>(words_.data(), words, DivisionStep(step)...);
+      Sweep<true>(words_.data(), words, DivisionStep(step)...);
     }
   };
   std::size_t i = 0;
   for (; i + 1 < steps.size(); i += 2)
-    pass(steps[i], steps[i + 1]);
-  if (i < steps.size()) pass(steps[i]);
+    sweep(steps[i], steps[i + 1]);
+  if (i < steps.size()) sweep(steps[i]);
 }
 
 void DecimalFixed::Subtract(const DecimalFixed& x) {
@@ -124,15 +126,14 @@ void DecimalFixed::Subtract(const DecimalFixed& x) {
 }
 
 // In units U = 10^-(count + 19): this number is I 10^19 + F + f with I its first count digits,
-// F the 19 after them and f in [0, 1), and error units of the last word are less than one U
-// when two words lie below the cut. So v lies within [I 10^19 + F - 1, I 10^19 + F + 2), and
+// F the 19 after them and f in [0, 1), and an error of less than 10^19 units of the last word is
+// less than one U (WordsToDecide). So v lies within [I 10^19 + F - 1, I 10^19 + F + 2), and
 // v - t within [I 10^19 + lo, I 10^19 + hi) with lo and hi integers. Where lo div 10^19 and
 // (hi - 1) div 10^19 agree, that quotient is q: each is the tail's whole 10^19s and the
 // quotient of F +- 1 and the tail's part.
 std::optional<std::int64_t> DecimalFixed::DigitsOffset(std::int32_t count,
-                                                       [[maybe_unused]] std::uint64_t error,
                                                        const TailBounds& tail) const {
-  assert(count >= 0 && error < Base);
+  assert(count >= 0);
   if (WordsToDecide(count) > FractionWords()) return std::nullopt;
   const auto cut = static_cast<std::size_t>(count);
   const std::size_t i = cut / DecimalWordDigits + 1;

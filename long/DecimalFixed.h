@@ -2,7 +2,6 @@
 // read off as text without converting from binary.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -34,28 +33,30 @@ class DecimalFixed {
   // floor(num / den) to the precision, for den > 0.
   DecimalFixed(int fractionWords, std::uint32_t num, std::uint32_t den);
   // Each step in turn, this := floor((a this + c) / b), to the integer word and the first
-  // `words` words after the point; the words after them are zero and stay zero. Two steps go
-  // in one pass over the words, from the top. Each step needs b > 0, a at most 2/5 of b, and a
+  // `words` words after the point; the words after them must be zero, and stay so. Two steps go
+  // in one sweep over the words, from the top. Each step needs b > 0, a at most 2/5 of b, and a
   // times the integer word plus c below 2^64, which keep every quotient within a word.
   void MulAddDivide(std::span<const DecimalStep> steps, int words);
   // this := this - x; x has the same precision and is at most this.
   void Subtract(const DecimalFixed& x);
-  // The q for which floor((v - t) 10^count) = floor(this 10^count) + q for every v within
-  // error units of the last word of this and every t that the tail allows (t = x, or -x where
-  // negative); error < 10^19. Nothing where they do not all give the same q; nor, at times,
-  // where they come within three units of 10^-(count + 19) of giving another; nor where fewer
-  // than two words lie below the cut, or where the unit of the tail's mantissas, 10^exponent,
-  // lies above 10^-count.
-  std::optional<std::int64_t> DigitsOffset(std::int32_t count, std::uint64_t error,
-                                           const TailBounds& tail) const;
+  // The q for which floor((v - t) 10^count) = floor(this 10^count) + q for every v less than
+  // 10^19 units of the last word away from this and every t that the tail allows (t = x, or -x
+  // where negative). Nothing where they do not all give the same q; nor, at times, where they
+  // come within three units of 10^-(count + 19) of giving another; nor where this has fewer
+  // than WordsToDecide(count) words after the point, or where the unit of the tail's mantissas,
+  // 10^exponent, lies above 10^-count.
+  std::optional<std::int64_t> DigitsOffset(std::int32_t count, const TailBounds& tail) const;
   // The words after the point that DigitsOffset needs for count digits: theirs and two more.
+  // Below the 19 digits after the cut that it reads, a whole word then lies between them and
+  // the last word, so that an error of less than 10^19 units of the last word is less than one
+  // unit of the last digit read.
   static int WordsToDecide(std::int32_t count) {
     return (count + DecimalWordDigits - 1) / DecimalWordDigits + 2;
   }
   // text := the first count digits after the point, count within the precision.
   void WriteDigits(std::int32_t count, std::string& text) const;
-  // Word i: 0 is the integer part, 1 the first word after the point.
-  std::uint64_t WordAt(std::size_t i) const { return words_[i]; }
+  // floor(this): the integer word.
+  std::uint64_t IntegerWord() const { return words_[0]; }
   int FractionWords() const { return static_cast<int>(words_.size()) - 1; }
 
  private:

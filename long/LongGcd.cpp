@@ -4,7 +4,7 @@
 // 45 (1938), as Knuth gives it in TAOCP vol. 2, section 4.5.2, Algorithm L. Euclid's algorithm
 // runs on the leading bits of the two numbers alone, in machine arithmetic, for as long as its
 // quotients are certain to be those of the whole numbers; the cofactors of those quotients
-// then carry the whole numbers forward in one linear pass. Where the leading bits cannot
+// then carry the whole numbers forward in one linear sweep. Where the leading bits cannot
 // decide even one quotient, a full division takes the step.
 //
 // The window is two words wide, and the test of when a quotient is certain is T. Jebelean's:

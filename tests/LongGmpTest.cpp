@@ -329,7 +329,9 @@ TEST(LongAgainstGmp, DecimalExpansions) {
 // integer word, the precision cut; the offset of the digits at a digit boundary, under tails
 // that straddle it, that carry or borrow through the digits, and beyond the precision.
 TEST(LongAgainstGmp, DecimalFixed) {
-  constexpr std::uint64_t Big = std::uint64_t{1} << 61;
+  constexpr std::uint64_t Big = std::uint64_t{1} << 61, Ones = ~std::uint64_t{0};
+  constexpr std::uint64_t Edge = PowerOfTen(19) - 1;  // the largest error
+  constexpr std::uint32_t Half = std::uint32_t{1} << 31;
   const auto tail = [](std::uint64_t low, std::uint64_t high, int exponent, bool negative) {
     return TailBounds{{low, high, exponent}, negative};
   };
@@ -358,6 +360,22 @@ TEST(LongAgainstGmp, DecimalFixed) {
             0,
             tail(0, 0, 0, false)},
            {5, 6, 3, {{1, 0, 7}, {1, 3, 3}}, 2, 2, 0, 0, tail(0, 0, 0, false)},
+           // Ends of the offset's interval exactly on a digit boundary, under an error just
+           // under a unit of the last digit read: 1 - 1/(2^64 - 1), 2^-20 or 1 - 2^-31 and tails
+           // of either sign, at the cut, or below it with parts rounded up, down or exact.
+           {2, 0, 1, {{0, Ones - 1, Ones}}, 1, 2, Edge, 0, tail(1, 1, 0, true)},
+           {2, 1, 1 << 20, {none}, 0, 2, Edge, 0, tail(95367431640619, 95367431640619, -20, false)},
+           {2, 1, 1 << 20, {none}, 0, 2, Edge, 0, tail(95367431640631, 95367431640631, -20, false)},
+           {2, 1, 1 << 20, {none}, 0, 2, Edge, 0, tail(95367431640630, 95367431640630, -20, false)},
+           {2, Half - 1, Half, {none}, 0, 2, Edge, 0, tail(46566128729, 46566128729, -20, true)},
+           {2, Half - 1, Half, {none}, 0, 2, Edge, 0, tail(46566128740, 46566128740, -20, true)},
+           {3, 0, 1, {{0, Ones - 1, Ones}}, 1, 3, Edge, 19, tail(0, 542101086242752217, -37, true)},
+           // 1/2 less 1/2, and less 10^-19 at the cut; 1 - 1/(2^64 - 1) plus the error to 1;
+           // 2^-20 less 1 at the cut, clear of the boundary.
+           {2, 1, 2, {none}, 0, 2, Edge, 0, tail(5, 5, -1, false)},
+           {3, 1, 2, {none}, 0, 3, Edge, 19, tail(1, 1, -19, false)},
+           {2, 0, 1, {{0, Ones - 1, Ones}}, 1, 2, 5421010862427522171, 0, tail(0, 0, -19, false)},
+           {2, 1, 1 << 20, {none}, 0, 2, Edge, 0, tail(1, 1, 0, false)},
        }) {
     Check().Decimal(c);
   }
@@ -384,38 +402,43 @@ TEST(LongAgainstGmp, DecimalFixed) {
   }
 }
 
-// Decimal bounds kept through chains of products, quotients and scalings like a tail's: the
-// true value stays within them, and they widen by no more than each step's share.
+// Decimal bounds kept through chains of products, quotients and scalings like a tail's, narrow
+// and wide: each step rounds the exact bounds outward, by less than its share of the high it
+// leaves.
 TEST(LongAgainstGmp, DecimalBoundsHoldTheirValue) {
   OperandSource source(47);
   std::mt19937_64& random = source.Engine();
   using arithcheck::DecimalValue;
   const mpq_class part(1, mpz_class("100000000000000000"));  // 10^-17
   for (int i = 0; i < 300; ++i) {
-    DecimalBounds x{1 + random() % DecimalBounds::MantissaLimit, 0, -source.Below(40)};
-    x.high = x.low;
-    mpq_class exact = DecimalValue(x.low, x.exponent), widening = 0;
+    DecimalBounds x{0, 1 + random() % DecimalBounds::MantissaLimit, -source.Below(40)};
+    x.low = x.high >> source.Below(64);
     for (int step = 1; step <= 40; ++step) {
+      mpq_class low = DecimalValue(x.low, x.exponent), high = DecimalValue(x.high, x.exponent);
+      mpq_class share;
       if (const int op = source.Below(3); op == 0) {
         const std::uint64_t factor = 1 + random() % 18;
         x.Multiply(factor);
-        exact *= FromWord(factor);
-        widening += 2 * part;
+        low *= FromWord(factor);
+        high *= FromWord(factor);
+        share = 2 * part;
       } else if (op == 1) {
         const std::uint64_t divisor = 1 + (random() >> (44 + source.Below(20)));
         x.Divide(divisor);
-        exact /= FromWord(divisor);
-        widening += 2 * FromWord(divisor) * part;
+        low /= FromWord(divisor);
+        high /= FromWord(divisor);
+        share = 2 * FromWord(divisor) * part;
       } else {
         const std::uint64_t f = DecimalBounds::RatioUnit / 2 + (random() >> 2), more = random() % 4;
         x.Scale(f, f + more);
-        exact *= mpq_class(FromWord(f), FromWord(DecimalBounds::RatioUnit));
-        widening += 4 * part + mpq_class(FromWord(more), FromWord(f));
+        low *= mpq_class(FromWord(f), FromWord(DecimalBounds::RatioUnit));
+        high *= mpq_class(FromWord(f + more), FromWord(DecimalBounds::RatioUnit));
+        share = 4 * part;
       }
-      const mpq_class low = DecimalValue(x.low, x.exponent),
-                      high = DecimalValue(x.high, x.exponent);
-      ASSERT_TRUE(low <= exact && exact <= high) << "case " << i << " step " << step;
-      ASSERT_LE(high - low, exact * widening * 2) << "case " << i << " step " << step;
+      const mpq_class lowNow = DecimalValue(x.low, x.exponent),
+                      highNow = DecimalValue(x.high, x.exponent);
+      ASSERT_TRUE(lowNow <= low && high <= highNow) << "case " << i << " step " << step;
+      ASSERT_LT(low - lowNow + highNow - high, share * highNow) << "case " << i << " step " << step;
     }
   }
 }

@@ -1,6 +1,7 @@
 #include "TextDecider.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,7 @@ constexpr int TailGuardDigits = 12;
 
 TextDecider::TextDecider(SeriesValue value, std::uint32_t firstDen)
     : value_(std::move(value)), bound_(firstDen) {
+  assert(value_.error < PowerOfTen(DecimalWordDigits));  // as DigitsOffset allows
   value_.value.WriteDigits(DecimalWordDigits * value_.value.FractionWords(), valueText_);
 }
 
@@ -35,8 +37,11 @@ std::uint64_t TextDecider::NegligibleRatio(const DecimalBounds& lead, std::int32
 }
 
 bool TextDecider::FromValue(std::int32_t count, const TailBounds& tail) {
+  // The exact sum alone owns the overflow: the value answers only while the bound keeps that
+  // sum's expansion plain long division within the capacity. For π and e the bound first passes
+  // MaxExpansionBits at the very pass where the exact sum saturates (Capacity.h).
   if (bound_.Bits() > MaxExpansionBits) return false;
-  const std::optional<std::int64_t> offset = value_.value.DigitsOffset(count, value_.error, tail);
+  const std::optional<std::int64_t> offset = value_.value.DigitsOffset(count, tail);
   if (!offset) return false;
   // text_ := the value's first count digits, then the offset added from the last one up.
   const auto size = static_cast<std::size_t>(count);

@@ -423,12 +423,14 @@ class Checker {
     const mpz_class unit = power(19 * c.words);
     DecimalFixed x(c.words, c.num, c.den);
     mpz_class value = unit * c.num / c.den;
+    // The integer word, and the words after the point as the digits that WriteDigits writes.
     const auto sameWords = [&](const std::string& what) {
-      std::string all = value.get_str();
+      std::string all = value.get_str(), digits;
       all.insert(0, 19 * static_cast<std::size_t>(c.words + 1) - all.size(), '0');
-      for (std::size_t i = 0; i <= static_cast<std::size_t>(c.words); ++i)
-        Expect(x.WordAt(i) == std::stoull(all.substr(19 * i, 19)),
-               what + " word " + std::to_string(i));
+      Expect(x.IntegerWord() == std::stoull(all.substr(0, 19)), what + " integer word");
+      x.WriteDigits(19 * c.words, digits);
+      const auto at = std::ranges::mismatch(digits, all.substr(19)).in1 - digits.begin();
+      Expect(at == std::ssize(digits), what + " word " + std::to_string(at / 19 + 1));
     };
     sameWords("DecimalFixed(num, den)");
     x.MulAddDivide(std::span(c.steps, static_cast<std::size_t>(c.stepCount)), c.stepWords);
@@ -457,7 +459,7 @@ class Checker {
     const bool same = floorOf(first) == floorOf(last);
     const bool clear = floorOf(first - margin) == floorOf(last + margin) &&
                        c.count <= 19 * (c.words - 2) && m.exponent + c.count <= 0;
-    const std::optional<std::int64_t> offset = x.DigitsOffset(c.count, c.error, c.tail);
+    const std::optional<std::int64_t> offset = x.DigitsOffset(c.count, c.tail);
     // In decimal, since a long, which GMP converts, may have 32 bits.
     Expect(!offset || (same && mpz_class(std::to_string(*offset)) == q),
            "DecimalFixed::DigitsOffset right");
