@@ -49,59 +49,52 @@ void Combine(const TBunsuu& x, const TBunsuu& y, Operation operation, TBunsuu& r
   BunsuuReduce(r);
 }
 
-// Calls apply with powers of prime, each below 2^64, whose product is prime^e.
-template <class Apply>
-void ForPowerPieces(std::int32_t prime, std::int32_t e, Apply apply) {
-  for (; e > 0; --e) {
-    auto power = static_cast<std::uint64_t>(prime);
-    for (; e > 1 && power <= UINT32_MAX; --e)
-      power *= static_cast<std::uint64_t>(prime);
-    apply(power);
-  }
-}
-
 // a := a * prime^e.
 void MultiplyByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
-  ForPowerPieces(prime, e, [&a](std::uint64_t power) { LongMulWord(a, power, a); });
+  ForWordPowers(static_cast<std::uint64_t>(prime), e,
+                [&a](std::uint64_t power) { LongMulWord(a, power, a); });
 }
 
 // a := a / prime^e, for a that prime^e divides.
 void DivideByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
-  ForPowerPieces(prime, e, [&a](std::uint64_t power) { LongDivExactWord(a, power, a); });
+  ForWordPowers(static_cast<std::uint64_t>(prime), e,
+                [&a](std::uint64_t power) { LongDivExactWord(a, power, a); });
 }
 
-// A prime that may divide both parts of a sum, and how often at most.
-struct Candidate {
-  std::int32_t prime, limit, taken = 0;
-};
-
-// Adds to candidates the primes of n >= 1 with their multiplicities, by trial division.
-void AddPrimeFactors(std::int32_t n, std::vector<Candidate>& candidates) {
+// Adds to shared the primes of n >= 1 with their multiplicities, by trial division.
+void AddPrimeFactors(std::int32_t n, std::vector<TSharedPrime>& shared) {
   for (std::int32_t p = 2; p <= n / p; ++p) {
     if (n % p != 0) continue;
-    Candidate& c = candidates.emplace_back(Candidate{p, 0});
+    TSharedPrime& s = shared.emplace_back(TSharedPrime{p, 0});
     for (; n % p == 0; n /= p)
-      ++c.limit;
+      ++s.Limit;
   }
-  if (n > 1) candidates.push_back({n, 1});
+  if (n > 1) shared.push_back({n, 1});
 }
 
-// Takes out of num each candidate prime as often as it divides num, up to its limit, counting
-// it in taken. Most candidates do not divide num at all: one remainder by the product of the
-// primes (while it fits in a word) tells which do.
-void TakeCommonPrimes(TLongNum& num, std::vector<Candidate>& candidates) {
-  std::uint64_t product = 1;
-  for (const Candidate& c : candidates) {
-    const auto p = static_cast<std::uint64_t>(c.prime);
-    if (c.limit > 0) product = product != 0 && product <= UINT64_MAX / p ? product * p : 0;
+// Takes out of num each shared prime as often as it divides num, up to its limit, and gives
+// how often each went. Most do not divide num at all: one remainder by the product of as many
+// of them as a word holds tells which of those do.
+std::vector<std::int32_t> TakeCommonPrimes(TLongNum& num, std::span<const TSharedPrime> shared) {
+  std::vector<std::int32_t> taken(shared.size());
+  for (std::size_t first = 0; first < shared.size();) {
+    std::uint64_t product = 1;
+    std::size_t end = first;
+    for (; end < shared.size(); ++end) {
+      const auto p = static_cast<std::uint64_t>(shared[end].Prime);
+      if (shared[end].Limit == 0) continue;
+      if (product > UINT64_MAX / p) break;
+      product *= p;
+    }
+    const std::uint64_t residue = product > 1 ? LongModWord(num, product) : 0;
+    for (; first < end; ++first) {
+      const auto p = static_cast<std::uint64_t>(shared[first].Prime);
+      if (shared[first].Limit == 0 || residue % p != 0) continue;
+      for (std::int32_t& t = taken[first]; t < shared[first].Limit && LongModWord(num, p) == 0; ++t)
+        LongDivExactWord(num, p, num);
+    }
   }
-  const std::uint64_t residue = product > 1 ? LongModWord(num, product) : 0;
-  for (Candidate& c : candidates) {
-    const auto p = static_cast<std::uint64_t>(c.prime);
-    if (c.limit == 0 || (product > 1 && residue % p != 0)) continue;
-    for (; c.taken < c.limit && LongModWord(num, p) == 0; ++c.taken)
-      LongDivExactWord(num, p, num);
-  }
+  return taken;
 }
 
 }  // namespace
@@ -147,17 +140,19 @@ void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
   // g: the smaller exponent of each prime, and the gcd of the rests, from a word remainder.
   const auto gRest = static_cast<std::int32_t>(
       std::gcd(LongModWord(sum.Rest, static_cast<std::uint64_t>(rest)), std::uint64_t(rest)));
-  std::vector<Candidate> candidates;
+  std::vector<TSharedPrime> shared;
+  std::vector<std::int32_t> maxima(count);
   TLongNum p, q;
   LongFromInt(rest / gRest, p);
   LongDivExactWord(sum.Rest, static_cast<std::uint64_t>(gRest), q);
   for (std::size_t i = 0; i < count; ++i) {
-    const std::int32_t shared = std::min(sum.Exponents[i], exponents[i]);
-    MultiplyByPower(p, sum.Primes[i], exponents[i] - shared);
-    MultiplyByPower(q, sum.Primes[i], sum.Exponents[i] - shared);
-    candidates.push_back({sum.Primes[i], shared});
+    const std::int32_t common = std::min(sum.Exponents[i], exponents[i]);
+    MultiplyByPower(p, sum.Primes[i], exponents[i] - common);
+    MultiplyByPower(q, sum.Primes[i], sum.Exponents[i] - common);
+    shared.push_back({sum.Primes[i], common});
+    maxima[i] = std::max(sum.Exponents[i], exponents[i]);
   }
-  AddPrimeFactors(gRest, candidates);
+  AddPrimeFactors(gRest, shared);
 
   TBunsuu r;
   TLongNum scaled;
@@ -171,21 +166,29 @@ void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
     sum.Factored = false;
     return;
   }
-
-  TakeCommonPrimes(r.Num, candidates);
   TLongNum newRest;
   LongMulWord(sum.Rest, static_cast<std::uint64_t>(rest / gRest), newRest);
-  for (std::size_t i = 0; i < candidates.size(); ++i) {
-    const Candidate& c = candidates[i];
-    DivideByPower(r.Den, c.prime, c.taken);
-    if (i < count) {
-      sum.Exponents[i] = std::max(sum.Exponents[i], exponents[i]) - c.taken;
+  BunsuuReduceFactored(sum, r, maxima, newRest, shared);
+}
+
+void BunsuuReduceFactored(TFactoredBunsuu& f, const TBunsuu& r,
+                          std::span<const std::int32_t> exponents, const TLongNum& rest,
+                          std::span<const TSharedPrime> shared) {
+  assert(exponents.size() == f.Primes.size() && shared.size() >= exponents.size());
+  TBunsuu reduced = r;
+  TLongNum reducedRest = rest;
+  const std::vector<std::int32_t> taken = TakeCommonPrimes(reduced.Num, shared);
+  for (std::size_t i = 0; i < shared.size(); ++i) {
+    DivideByPower(reduced.Den, shared[i].Prime, taken[i]);
+    if (i < exponents.size()) {
+      f.Exponents[i] = exponents[i] - taken[i];
     } else {
-      DivideByPower(newRest, c.prime, c.taken);
+      DivideByPower(reducedRest, shared[i].Prime, taken[i]);
     }
   }
-  sum.Value = r;
-  sum.Rest = newRest;
+  f.Value = reduced;
+  f.Rest = reducedRest;
+  f.Factored = true;
 }
 
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y) {

@@ -49,6 +49,16 @@ struct TFactoredBunsuu {
 // A sum that could saturate, or one that is no longer factored, goes through BunsuuAdd.
 void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
                        std::span<const std::int32_t> exponents, std::int32_t rest);
+// A prime that may divide both parts of a fraction, at most Limit times.
+struct TSharedPrime {
+  std::int32_t Prime, Limit;
+};
+// f := r in lowest terms, kept factored, for r.Den = f.Primes[i]^exponents[i] times rest (rest
+// prime to those primes, r.Den positive, r's parts below the full width) where r's parts share
+// no prime but those of shared, f.Primes first, each at most its Limit times.
+void BunsuuReduceFactored(TFactoredBunsuu& f, const TBunsuu& r,
+                          std::span<const std::int32_t> exponents, const TLongNum& rest,
+                          std::span<const TSharedPrime> shared);
 // x + y, reduced.
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y);
 // x - y, reduced.

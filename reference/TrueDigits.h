@@ -29,37 +29,47 @@ inline std::string Padded(const mpz_class& value, unsigned long count) {
   return std::string(count - digits.size(), '0') + digits;
 }
 
-// Digits of π after the point, by Machin's formula with thirty guard digits.
-inline std::string Pi(unsigned long count) {
-  const unsigned long guard = 30;
-  const mpz_class one = PowerOfTen(count + guard);
-  const auto arctanInverse = [&](unsigned long x) {
-    mpz_class sum = 0, power = one / x;
-    const mpz_class x2 = x * x;
-    for (unsigned long j = 0; power != 0; ++j) {
-      const mpz_class term = power / (2 * j + 1);
-      if (j % 2 == 0) {
-        sum += term;
-      } else {
-        sum -= term;
-      }
-      power /= x2;
+// arctan(1/x) times one, within one unit per term summed (a term below one unit ends the sum).
+inline mpz_class ArctanOfInverse(unsigned long x, const mpz_class& one) {
+  mpz_class sum = 0, power = one / x;
+  const mpz_class x2 = x * x;
+  for (unsigned long j = 0; power != 0; ++j) {
+    const mpz_class term = power / (2 * j + 1);
+    if (j % 2 == 0) {
+      sum += term;
+    } else {
+      sum -= term;
     }
-    return sum;
-  };
-  const mpz_class value = 16 * arctanInverse(5) - 4 * arctanInverse(239) - 3 * one;
-  return Padded(value / PowerOfTen(guard), count);
+    power /= x2;
+  }
+  return sum;
 }
 
-// Digits of e after the point, from the series 1/2! + 1/3! + ... with thirty guard digits.
-inline std::string E(unsigned long count) {
-  const unsigned long guard = 30;
-  mpz_class term = PowerOfTen(count + guard), value = 0;
+// (π - 3) times one, by Machin's formula, within 20 units per term of each series summed.
+inline mpz_class PiMinusThree(const mpz_class& one) {
+  return 16 * ArctanOfInverse(5, one) - 4 * ArctanOfInverse(239, one) - 3 * one;
+}
+
+// (e - 2) times one, from the series 1/2! + 1/3! + ..., within one unit per term summed.
+inline mpz_class EMinusTwo(const mpz_class& one) {
+  mpz_class term = one, value = 0;
   for (unsigned long k = 2; term != 0; ++k) {
     term /= k;
     value += term;
   }
-  return Padded(value / PowerOfTen(guard), count);
+  return value;
+}
+
+// Digits of π after the point, with thirty guard digits.
+inline std::string Pi(unsigned long count) {
+  const unsigned long guard = 30;
+  return Padded(PiMinusThree(PowerOfTen(count + guard)) / PowerOfTen(guard), count);
+}
+
+// Digits of e after the point, with thirty guard digits.
+inline std::string E(unsigned long count) {
+  const unsigned long guard = 30;
+  return Padded(EMinusTwo(PowerOfTen(count + guard)) / PowerOfTen(guard), count);
 }
 
 // Digits of √n after the point, truncated.

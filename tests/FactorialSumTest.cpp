@@ -30,7 +30,7 @@ int CompareWithFullExpansion(std::int32_t valueDigits, Schedule nextCount, Check
     LongMul(sum.Num, factor, sum.Num);
     LongInc(sum.Num);
     text.NextTerm();
-    const std::string& got = text.Digits(count);
+    const std::string& got = text.Text(count);
     if (check(k) || OverflowFlag) {
       const bool flag = OverflowFlag;
       OverflowFlag = false;

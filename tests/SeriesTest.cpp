@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ArithCheck.h"
 #include "Capacity.h"
 #include "DenominatorBound.h"
 #include "DialogueSupport.h"
@@ -24,7 +25,6 @@
 #include "SettledDigits.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
-#include "TextDecider.h"
 #include "TrueDigits.h"
 
 namespace {
@@ -151,98 +151,227 @@ TEST(Series, SettleRuleOnGmpDigits) {
   }
 }
 
-// Every partial sum of Machin's formula against GMP's rationals, up to the pass whose common
-// denominator outgrows the capacity.
+// Every partial sum of Machin's formula against GMP's rationals, pass by pass up to the pass
+// whose common denominator outgrows the capacity; and each sum at a few passes, the last within
+// the capacity among them, reached by one evaluation as a whole and the pass's own term.
 TEST(Series, EveryPartialSumOfPi) {
-  MachinSum machin(0);
+  MachinExactSum byPass;
   mpq_class term5(16, 5), term239(-4, 239);
   mpq_class sum = term5 + term239 - 3;
+  const auto same = [](const TBunsuu& ours, const mpq_class& sum) {
+    return longtest::SameRecord(ours.Num, longtest::FromValue(sum.get_num())) &&
+           longtest::SameRecord(ours.Den, longtest::FromValue(sum.get_den()));
+  };
   int pass = 0;
+  OverflowFlag = false;
   for (int k = 3; !OverflowFlag; k += 2) {
     ++pass;
-    machin.NextPass();
-    const TBunsuu& ours = machin.CatchUpExactSum();
+    const TBunsuu& ours = byPass.At(k);
     term5 *= mpq_class(-1, 25);
     term239 *= mpq_class(-1, 57121);
     sum += (term5 + term239) / k;
-    if (!OverflowFlag) {
-      ASSERT_TRUE(longtest::SameRecord(ours.Num, longtest::FromValue(sum.get_num())))
-          << "pass " << pass;
-      ASSERT_TRUE(longtest::SameRecord(ours.Den, longtest::FromValue(sum.get_den())))
-          << "pass " << pass;
-    } else {
-      EXPECT_TRUE(longtest::SameRecord(ours.Num, MaxLongNum));
-      EXPECT_TRUE(longtest::SameRecord(ours.Den, MaxLongNum));
+    if (OverflowFlag) break;
+    ASSERT_TRUE(same(ours, sum)) << "pass " << pass;
+    if (pass < 5 || pass % 317 == 0 || pass == MachinSaturatingPass - 1) {
+      ASSERT_TRUE(same(MachinExactSum().At(k), sum)) << "pass " << pass << " as a whole";
     }
   }
-  EXPECT_EQ(pass, 1428);
+  EXPECT_EQ(pass, MachinSaturatingPass);
+  OverflowFlag = false;
+  for (const TBunsuu& saturated : {byPass.At(2 * pass + 1), MachinExactSum().At(2 * pass + 1)})
+    EXPECT_TRUE(longtest::SameRecord(saturated.Num, MaxLongNum) &&
+                longtest::SameRecord(saturated.Den, MaxLongNum));
+  EXPECT_TRUE(OverflowFlag);
 }
 
-// The bound on the common denominator, by which the value decides whether the exact sum's
-// expansion is plain, after every pass of π and every term of e that the program takes,
-// against the exact product of what the denominators grow by: 1195 5^2n 239^2n times the least
-// common multiple of the odd numbers up to 2n + 1 after π's pass n, and k! after e's term 1/k!.
-// It is never below the product and at most one bit above it.
-TEST(Series, DenominatorBoundsHoldTheExactProducts) {
-  const auto holds = [](const TextDecider& decider, const mpz_class& product) {
-    const DenominatorBound& bound = decider.Bound();
-    const mpz_class value = mpz_class(static_cast<unsigned long>(bound.Mantissa()))
-                            << static_cast<mp_bitcnt_t>(bound.Exponent());
-    return value >= product &&
-           mpz_sizeinbase(value.get_mpz_t(), 2) <= mpz_sizeinbase(product.get_mpz_t(), 2) + 1;
-  };
-  MachinSum machin(0);
-  mpz_class oddLcm = 1, powers = 1195;
-  for (int pass = 1; pass <= 1428; ++pass) {
-    machin.NextPass();
-    mpz_lcm_ui(oddLcm.get_mpz_t(), oddLcm.get_mpz_t(), static_cast<unsigned long>(2 * pass + 1));
-    powers *= 25 * 57121;
-    ASSERT_TRUE(holds(machin.Decider(), powers * oddLcm)) << "pass " << pass;
+// e's sums, never reduced, term by term and in groups of terms from any term on, against GMP.
+// At the term whose expansion saturates the numerator alone decides the text: ten times it
+// outgrows the capacity whatever the denominator is.
+TEST(Series, ExactSumsOfE) {
+  mpz_class num = 0, den = 1;
+  FactorialExactSum byTerm, byGroups;
+  OverflowFlag = false;
+  for (int k = 2; k <= FactorialSaturatingTerm; ++k) {
+    den *= k;
+    num = num * k + 1;
+    const TBunsuu& single = byTerm.At(k);
+    if (k >= 40 && k % 97 != 0 && k < FactorialSaturatingTerm - 1) continue;
+    for (const TBunsuu* ours : {&single, &byGroups.At(k)}) {
+      ASSERT_TRUE(longtest::SameRecord(ours->Num, longtest::FromValue(num))) << k;
+      if (k < FactorialSaturatingTerm) {
+        ASSERT_TRUE(longtest::SameRecord(ours->Den, longtest::FromValue(den))) << k;
+      }
+    }
   }
-  FactorialSum e(0);
-  mpz_class factorial = 1;
-  for (unsigned long k = 2; k <= 3258; ++k) {
-    e.NextTerm();
-    factorial *= k;
-    ASSERT_TRUE(holds(e.Decider(), factorial)) << "1/" << k << "!";
+  ASSERT_FALSE(OverflowFlag);
+  for (const TBunsuu& sum :
+       {TBunsuu{byGroups.At(FactorialSaturatingTerm).Num, longtest::FromValue(den)},
+        byGroups.At(FactorialSaturatingTerm)}) {
+    OverflowFlag = false;
+    EXPECT_EQ(FractionDigits(sum, 8010), "");
+    EXPECT_TRUE(OverflowFlag);
+  }
+}
+
+// The bound on a common denominator against the exact product of the factors it grows by: never
+// below it, and at most one bit above it over some thousands of factors. π's grow by
+// 5^2 239^2 and the prime p where k is a power of p, e's by k; then small and large factors,
+// powers of two, factors near 2^32 and long runs of one factor.
+TEST(Series, DenominatorBoundsHoldTheExactProducts) {
+  const struct {
+    const char* what;
+    std::uint32_t first;
+    int count;
+    std::uint64_t (*factor)(int i);
+  } sequences[] = {
+      {"pi", MachinFirstDen, MachinSaturatingPass,
+       [](int i) { return MachinDenominatorFactor(2 * i + 1); }},
+      {"e", 1, FactorialSaturatingTerm - 1, [](int i) { return std::uint64_t(i + 1); }},
+      {"small", 3, 3000, [](int i) { return std::uint64_t(2 + i % 3); }},
+      {"large", 0xFFFFFFFF, 2000,
+       [](int i) { return std::uint64_t(0xFFFFFFFF - 2 * static_cast<unsigned>(i % 7)); }},
+      {"powers of two", 1, 2000, [](int i) { return std::uint64_t{1} << (1 + i % 31); }},
+      {"near 2^32", 0x80000001, 2000,
+       [](int i) { return std::uint64_t(i % 2 == 0 ? 0x80000001 : 0xFFFFFFFB); }},
+      {"a long run", 7, 6000, [](int) { return std::uint64_t{0xFFFF0001}; }},
+  };
+  for (const auto& s : sequences) {
+    DenominatorBound bound(s.first);
+    mpz_class product = s.first;
+    for (int i = 1; i <= s.count; ++i) {
+      bound.Grow(s.factor(i));
+      product *= longtest::FromWord(s.factor(i));
+      const mpz_class value = longtest::FromWord(bound.Mantissa())
+                              << static_cast<mp_bitcnt_t>(bound.Exponent());
+      ASSERT_GE(value, product) << s.what << " " << i;
+      ASSERT_LE(mpz_sizeinbase(value.get_mpz_t(), 2), mpz_sizeinbase(product.get_mpz_t(), 2) + 1)
+          << s.what << " " << i;
+    }
   }
 }
 
 // Every text that the program reads from a sum within the capacity, at the places its settle
-// scan asks for, comes from the series' value: it decides every pass of π and every term of e
-// but the first, 1/2, which lies on a digit boundary that no tail within bounds can see past.
-// Each of π's texts, and e's every fiftieth, is the exact expansion's; past the capacity the
-// exact sum takes over.
-TEST(Series, ValueDecidesEveryTextWithinTheCapacity) {
-  const auto run = [](auto& series, int firstFromValue, int lastWithin, int checkEvery) {
+// scan asks for, against the expansion of the exact sum: each of π's, and e's every fiftieth.
+// Past the capacity the exact sum answers, and saturates.
+TEST(Series, EveryTextWithinTheCapacityIsTheExactSums) {
+  const auto run = [](auto& series, auto& exact, int lastWithin, int checkEvery) {
     OverflowFlag = false;
     SettledDigits settled;
     RecordingSink sink;
     for (int pass = 1; pass <= lastWithin; ++pass) {
       series.Next();
       const std::int32_t count = settled.NextPosition() + Lookahead;
-      const std::string text = series.sum.Digits(count);
-      ASSERT_EQ(series.sum.Decider().LastFromValue(), pass >= firstFromValue) << "pass " << pass;
+      const std::string text = series.sum.Text(count);
       if (pass % checkEvery == 0) {
-        ASSERT_EQ(text, FractionDigits(series.sum.CatchUpExactSum(), count)) << "pass " << pass;
+        ASSERT_EQ(text, FractionDigits(exact.At(series.k), count)) << "pass " << pass;
       }
       settled.Scan(text, sink);
     }
     series.Next();
-    series.sum.Digits(settled.NextPosition() + Lookahead);
-    EXPECT_FALSE(series.sum.Decider().LastFromValue());
+    EXPECT_EQ(series.sum.Text(settled.NextPosition() + Lookahead), "");
     EXPECT_TRUE(OverflowFlag);
   };
   struct Pi {
     MachinSum sum{MachinPlacesWithinCapacity + Lookahead};
-    void Next() { sum.NextPass(); }
+    int k = 1;
+    void Next() {
+      sum.NextPass();
+      k += 2;
+    }
   } pi;
-  run(pi, 1, 1427, 1);
+  MachinExactSum piExact;
+  run(pi, piExact, MachinSaturatingPass - 1, 1);
   struct E {
     FactorialSum sum{FactorialPlacesWithinCapacity + Lookahead};
-    void Next() { sum.NextTerm(); }
+    int k = 1;
+    void Next() {
+      sum.NextTerm();
+      ++k;
+    }
   } e;
-  run(e, 2, 3256, 50);
+  FactorialExactSum eExact;
+  run(e, eExact, FactorialSaturatingTerm - 2, 50);
+}
+
+// Machin's two series, π - 3 and e - 2, from one word to the capacity's width: each within its
+// stated error of the truth, which GMP gives in fixed point with thirty guard digits.
+TEST(Series, ValuesWithinTheirError) {
+  const struct {
+    const char* what;
+    SeriesValue (*value)(int words);
+    mpz_class (*truth)(const mpz_class& one);
+  } series[] = {
+      {"16 arctan(1/5)", [](int words) { return ArctanOfInverse(words, 16, 5); },
+       [](const mpz_class& one) { return mpz_class(16 * truedigits::ArctanOfInverse(5, one)); }},
+      {"4 arctan(1/239)", [](int words) { return ArctanOfInverse(words, 4, 239); },
+       [](const mpz_class& one) { return mpz_class(4 * truedigits::ArctanOfInverse(239, one)); }},
+      {"pi - 3", PiMinusThree, truedigits::PiMinusThree},
+      {"e - 2", EMinusTwo, truedigits::EMinusTwo},
+  };
+  for (const auto& s : series) {
+    for (const int words : {1, 2, 3, 7, 40, 106, 529}) {
+      const SeriesValue v = s.value(words);
+      std::string digits;
+      v.value.WriteDigits(19 * words, digits);
+      const mpz_class guard = truedigits::PowerOfTen(30);
+      const mpz_class truth = s.truth(truedigits::PowerOfTen(19ul * words + 30));
+      const mpz_class value =
+          longtest::FromWord(v.value.IntegerWord()) * truedigits::PowerOfTen(19ul * words) +
+          mpz_class(digits, 10);
+      const mpz_class distance = abs(truth - value * guard);
+      // GMP's truth lies within far less than a thousandth of a unit.
+      EXPECT_LT(distance + guard / 1000, longtest::FromWord(v.error) * guard)
+          << s.what << " " << words;
+    }
+  }
+}
+
+// Each pass's tail bounds hold the tail, the series' value less the partial sum, known from
+// GMP's fixed-point sums of the terms after it with thirty guard digits below the text's last:
+// at π's first passes, where the 239-series' share of the lead still counts, then at sampled
+// later passes, and likewise for e's terms.
+TEST(Series, TailBoundsHoldTheTails) {
+  const auto holds = [](const TailBounds& tail, const mpz_class& low, const mpz_class& high,
+                        const mpz_class& one) {
+    const DecimalBounds& m = tail.magnitude;
+    const mpq_class x0 = arithcheck::DecimalValue(m.low, m.exponent) * one;
+    const mpq_class x1 = arithcheck::DecimalValue(m.high, m.exponent) * one;
+    return tail.negative ? -x1 <= low && high <= -x0 : x0 <= low && high <= x1;
+  };
+  // Texts a few digits past the lead's place, as the settle scan reads them, and far past it.
+  MachinSum pi(0);
+  for (int pass = 1, k = 3; pass < MachinSaturatingPass; ++pass, k += 2) {
+    pi.NextPass();
+    if (pass > 40 && pass % 97 != 0) continue;
+    const int count = pass * 7 / 5 + (pass % 2 == 0 ? 6 : 40);
+    const mpz_class one = truedigits::PowerOfTen(static_cast<unsigned long>(count) + 30);
+    // The terms after the pass alternate and fall, so the tail lies between two partial sums.
+    mpz_class sum = 0, term = 1, power5, power239;
+    int terms = 0;
+    for (unsigned long i = static_cast<unsigned long>(k) + 2; term != 0; i += 2, ++terms) {
+      mpz_ui_pow_ui(power5.get_mpz_t(), 5, i);
+      mpz_ui_pow_ui(power239.get_mpz_t(), 239, i);
+      term = 16 * one / (i * power5) - 4 * one / (i * power239);
+      sum += i % 4 == 1 ? term : mpz_class(-term);
+    }
+    EXPECT_TRUE(holds(pi.Tail(count), sum - 2 * terms - 2, sum + 2 * terms + 2, one)) << pass;
+  }
+  FactorialSum e(0);
+  mpz_class factorial = 2;
+  for (unsigned long k = 2; k < FactorialSaturatingTerm; ++k, factorial *= k) {
+    e.NextTerm();
+    if (k > 40 && k % 211 != 0) continue;
+    const int count =
+        static_cast<int>(mpz_sizeinbase(factorial.get_mpz_t(), 10)) + (k % 2 == 0 ? 5 : 40);
+    const mpz_class one = truedigits::PowerOfTen(static_cast<unsigned long>(count) + 30);
+    mpz_class sum = 0, term = one / factorial;
+    int terms = 0;
+    for (unsigned long j = k + 1; term != 0; ++j, ++terms) {
+      term /= j;
+      sum += term;
+    }
+    EXPECT_TRUE(holds(e.Tail(count), sum, sum + terms + 2, one)) << "1/" << k << "!";
+  }
 }
 
 TEST(Series, FlagSetOnEntryGivesTheHeaderOnly) {
@@ -263,7 +392,6 @@ TEST(SeriesCapacity, DerivedFacts) {
   } facts[] = {
       {"places of pi", MachinPlacesWithinCapacity, 1996},
       {"places of e", FactorialPlacesWithinCapacity, 8004},
-      {"places of every square root", SqrtPlacesWithinCapacity, 10029},
       {"pass of pi", MachinSaturatingPass, 1428},
       {"term of e", FactorialSaturatingTerm, 3258},
   };

@@ -10,20 +10,35 @@
 #include "TavoLongBunsuu.h"
 #include "TextDecider.h"
 
-namespace {
-
 // e - 2 = 1/2 (1 + 1/3 (1 + 1/4 (1 + ...))): step n divides by n + 2.
-SeriesValue EMinusTwo(std::int32_t textDigits) {
-  return HornerValue(DecimalFixed::WordsToDecide(textDigits), 1, 2, [](std::int32_t n) {
+SeriesValue EMinusTwo(int words) {
+  return HornerValue(words, 1, 2, [](std::int32_t n) {
     const auto b = static_cast<std::uint64_t>(n) + 2;
     return SeriesStep{1, b, b};
   });
 }
 
-}  // namespace
+// A group of terms, as many as a word holds, takes Num to Num q + p and Den to Den q, q the
+// product of their k and p < q what Num * k + 1 adds up to over them, as the terms one by one do.
+// Ten times a Num with at most two bits of headroom, at least 2^(MaxBits - 3), outgrows the
+// capacity; and Num only grows.
+const TBunsuu& FactorialExactSum::At(std::int32_t k) {
+  while (k_ < k) {
+    std::uint64_t q = 1, p = 0;
+    for (; k_ < k; ++k_) {
+      const auto next = static_cast<std::uint64_t>(k_) + 1;
+      if (q > UINT64_MAX / next) break;
+      q *= next;
+      p = p * next + 1;
+    }
+    LongMulAddWord(sum_.Num, q, p, sum_.Num);
+    if (LongHeadroom(sum_.Num) > 2) LongMulWord(sum_.Den, q, sum_.Den);
+  }
+  return sum_;
+}
 
 FactorialSum::FactorialSum(std::int32_t textDigits)
-    : nextTerm_{5, 5, -1}, decider_(EMinusTwo(textDigits), 1) {}
+    : nextTerm_{5, 5, -1}, decider_(EMinusTwo(DecimalFixed::WordsToDecide(textDigits)), 1) {}
 
 void FactorialSum::NextTerm() {
   ++k_;
@@ -43,24 +58,13 @@ TailBounds FactorialSum::Tail(std::int32_t count) const {
     low += termLow;
     high += termHigh;
     termLow /= d;
-    termHigh = termHigh / d + (termHigh % d != 0 ? 1 : 0);
+    termHigh = DivideRoundingUp(termHigh, d);
   }
   TailBounds tail{nextTerm_};
   tail.magnitude.Scale(low, high + 2 * termHigh);
   return tail;
 }
 
-const TBunsuu& FactorialSum::CatchUpExactSum() {
-  while (exactK_ < k_) {
-    const auto k = static_cast<std::uint64_t>(++exactK_);
-    LongMulWord(exact_.Den, k, exact_.Den);
-    LongMulWord(exact_.Num, k, exact_.Num);
-    LongInc(exact_.Num);
-  }
-  return exact_;
-}
-
-const std::string& FactorialSum::Digits(std::int32_t count) {
-  return decider_.Digits(count, Tail(count),
-                         [this]() -> const TBunsuu& { return CatchUpExactSum(); });
+const std::string& FactorialSum::Text(std::int32_t count) {
+  return decider_.Text(count, Tail(count), [this]() -> const TBunsuu& { return exact_.At(k_); });
 }

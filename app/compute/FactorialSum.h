@@ -1,4 +1,6 @@
-// e's series 1/2! + ... + 1/k!, and the digit texts of its partial sums.
+// e's series 1/2! + 1/3! + ...: term k adds 1/k!. The texts of the partial sums come from e - 2
+// less each sum's tail; the exact sum, which owns their saturation, only where that does not
+// decide them.
 #pragma once
 
 #include <cstdint>
@@ -6,35 +8,41 @@
 
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
+#include "SeriesValue.h"
 #include "TavoLongBunsuu.h"
 #include "TextDecider.h"
 
-// The decider gives the digit texts from e - 2 and each sum's tail; the exact fraction, never
-// reduced, its Den k!, is caught up only where a text needs it.
+// e - 2 to words words after the point.
+SeriesValue EMinusTwo(int words);
+
+// The exact partial sum, never reduced: Num / Den with Den = k!, as (Num * k + 1) / (Den * k)
+// adds 1/k! to Num / Den.
+class FactorialExactSum {
+ public:
+  // The sum as of the term 1/k!, for a k not below the last one asked for, its Den only while
+  // the expansion reads it: once ten times Num outgrows the capacity, the expansion saturates in
+  // that first product and gives no digit, whatever Den is.
+  const TBunsuu& At(std::int32_t k);
+
+ private:
+  std::int32_t k_ = 1;
+  TBunsuu sum_;
+};
+
 class FactorialSum {
  public:
   // e - 2 to the width that texts of up to textDigits digits need.
   explicit FactorialSum(std::int32_t textDigits);
-  // Takes the next term 1/k!.
   void NextTerm();
-  // Catches the exact sum up with the terms taken, adding each it has not (up to every term in
-  // one call), and gives it as the big-integer operations give it: (Num * k + 1) / (Den * k)
-  // adds 1/k! to Num / Den. 3258! still fits the capacity; the expansion of the sum over it
-  // does not, and saturates, setting OverflowFlag, in its product by ten.
-  const TBunsuu& CatchUpExactSum();
-  // The first count digits after the point of the partial sum, as TextDecider::Digits gives
-  // them. The text stays until the next call.
-  const std::string& Digits(std::int32_t count);
-  const TextDecider& Decider() const { return decider_; }
+  // Bounds on the terms after the last one taken, tight enough for a text of count digits.
+  TailBounds Tail(std::int32_t count) const;
+  // The first count digits after the point of the partial sum, as TextDecider::Text gives them.
+  // The text stays until the next call.
+  const std::string& Text(std::int32_t count);
 
  private:
-  // The terms after 1/k!, for a text of count digits.
-  TailBounds Tail(std::int32_t count) const;
-
   std::int32_t k_ = 1;
   DecimalBounds nextTerm_;  // 1/(k + 1)!
   TextDecider decider_;
-  // The exact sum as of the term 1/exactK_!; 0/1 before the first term.
-  std::int32_t exactK_ = 1;
-  TBunsuu exact_;
+  FactorialExactSum exact_;
 };

@@ -26,12 +26,14 @@ std::string StepwiseDigits(const TBunsuu& f, std::int32_t count) {
   return digits;
 }
 
-}  // namespace
-
+// True when no step of the expansion of f can saturate and every quotient is a digit: then
+// FractionDigits is plain long division.
 bool ExpandsWithinCapacity(const TBunsuu& f) {
   return !f.Num.Overflowed && LongSign(f.Num) >= 0 && LongSign(f.Den) > 0 &&
          LongCompareAbs(f.Num, f.Den) < 0 && LongExpansionWithinCapacity(f.Den);
 }
+
+}  // namespace
 
 std::string FractionDigits(const TBunsuu& f, std::int32_t count) {
   if (count <= 0) return {};

@@ -13,7 +13,3 @@
 // saturation the text is shorter than count. Other quotients give the character
 // (48 + d) mod 256.
 std::string FractionDigits(const TBunsuu& f, std::int32_t count);
-
-// True when no step of the expansion of f can saturate and every quotient is a digit: then
-// FractionDigits is plain long division.
-bool ExpandsWithinCapacity(const TBunsuu& f);

@@ -1,16 +1,17 @@
-// Machin's formula. The digit texts come from π - 3, computed once, and each pass's tail. The
-// exact sum takes a pass at a time. The term of pass k is t = (term5 + term239) / k with
+// Machin's formula. The term of the pass of k is t = (term5 + term239) / k with
 // term5 = 16 (-1)^j / 5^k and term239 = -4 (-1)^j / 239^k, j = (k - 1) / 2, so
 // t = (-1)^j (16 * 239^k - 4 * 5^k) / (5^k 239^k k). Every prime of a denominator is 5, 239 or
-// a prime of some k: the sum's denominator is kept factored, as 5^e5 239^e239 times a rest,
-// and the fraction operations add each term over it without a gcd or a division of the long
-// denominators.
+// a prime of some k.
 #include "Machin.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <numeric>
 #include <string>
+#include <vector>
 
+#include "Capacity.h"
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
 #include "SeriesValue.h"
@@ -20,24 +21,45 @@
 
 namespace {
 
-// Whether the term of pass k is subtracted: (-1)^j with j = (k - 1) / 2.
+// Whether the term of the pass of k is subtracted: (-1)^j with j = (k - 1) / 2.
 constexpr bool NegativeTerm(std::int32_t k) {
   return k % 4 == 3;
 }
 
-// k stripped of the factors 5 and 239, with how many of each it held.
-struct WithoutFiveAnd239 {
-  std::int32_t rest, fives = 0, twoThirtyNines = 0;
+constexpr std::uint64_t RatioUnit = DecimalBounds::RatioUnit;
 
-  explicit WithoutFiveAnd239(std::int32_t k) : rest(k) {
-    for (; rest % 5 == 0; rest /= 5)
-      ++fives;
-    for (; rest % 239 == 0; rest /= 239)
-      ++twoThirtyNines;
+// A_5 and A_239, A_x = sum over i <= (k - 1) / 2 of (-1)^i (lcm / (2i + 1)) x^(k - 2i - 1), lcm
+// that of the odd numbers up to k. By Horner's rule in x^2, three terms at a time: those of d,
+// d + 2 and d + 4 (d = 2i + 1) are (-1)^i (lcm / s) r_x, s the least common multiple of the three
+// and r_x = (s / d) x^4 - (s / (d + 2)) x^2 + s / (d + 4), so that one division of lcm serves
+// both series. For k below 2^16, s < k^3 and r_x < k^2 239^4 fit a word.
+void ArctanNumerators(const TLongNum& lcm, std::int32_t k, TLongNum (&sums)[2]) {
+  assert(k < 65536);
+  const std::uint64_t squares[] = {MachinSquareOf5, MachinSquareOf239};
+  TLongNum share, group;
+  for (std::int32_t d = 1; d <= k; d += 6) {
+    const std::int32_t last = std::min(d + 4, k);
+    std::uint64_t s = 1;
+    for (std::int32_t odd = d; odd <= last; odd += 2)
+      s = std::lcm(s, static_cast<std::uint64_t>(odd));
+    LongDivExactWord(lcm, s, share);
+    for (int x = 0; x < 2; ++x) {
+      std::uint64_t r = 0, power = 1;
+      for (std::int32_t odd = d; odd <= last; odd += 2) {
+        const std::uint64_t quotient = s / static_cast<std::uint64_t>(odd);
+        r = (odd - d) % 4 == 0 ? r * squares[x] + quotient : r * squares[x] - quotient;
+        power *= squares[x];
+      }
+      LongMulWord(share, r, group);
+      LongMulWord(sums[x], power, sums[x]);
+      (NegativeTerm(d) ? LongSub : LongAdd)(sums[x], group, sums[x]);
+    }
   }
-};
+}
 
-// c arctan(1/x) by Euler's series, arctan(1/x) = x / (x^2 + 1) sum over n of
+}  // namespace
+
+// By Euler's series, arctan(1/x) = x / (x^2 + 1) sum over n of
 // prod_(i <= n) 2i / ((2i + 1)(x^2 + 1)) (Euler, Institutiones calculi differentialis, 1755;
 // in this form in Arndt and Haenel, "Pi Unleashed", 2001): all its terms are positive, and
 // each follows from the one before by a ratio of small integers.
@@ -49,9 +71,7 @@ SeriesValue ArctanOfInverse(int words, std::uint64_t c, std::uint64_t x) {
   });
 }
 
-// π - 3 = 16 arctan(1/5) - 4 arctan(1/239) - 3.
-SeriesValue PiMinusThree(std::int32_t textDigits) {
-  const int words = DecimalFixed::WordsToDecide(textDigits);
+SeriesValue PiMinusThree(int words) {
   SeriesValue pi = ArctanOfInverse(words, 16, 5);
   const SeriesValue second = ArctanOfInverse(words, 4, 239);
   pi.value.Subtract(second.value);
@@ -60,28 +80,115 @@ SeriesValue PiMinusThree(std::int32_t textDigits) {
   return pi;
 }
 
-constexpr std::uint64_t RatioUnit = DecimalBounds::RatioUnit;
-
-}  // namespace
-
-// The share starts as (5/239) / 4 and goes to (5/239)^3 / 4.
-MachinSum::MachinSum(std::int32_t textDigits)
-    : nextPower5_{128, 128, -3},
-      shareLow_(5 * RatioUnit / 956 * 25 / 57121),
-      shareHigh_(((5 * RatioUnit + 955) / 956 * 25 + 57120) / 57121),
-      decider_(PiMinusThree(textDigits), MachinFirstDen) {
-  exact_.Value = BunsuuMake(MachinFirstNum, MachinFirstDen);
-  exact_.Primes = {5, 239};
-  exact_.Exponents = {1, 1};
+MachinExactSum::MachinExactSum() {
+  sum_.Value = BunsuuMake(MachinFirstNum, MachinFirstDen);
+  sum_.Primes = {5, 239};
+  sum_.Exponents = {1, 1};
   LongFromInt(5, power5_);
   LongFromInt(239, power239_);
 }
 
+const TBunsuu& MachinExactSum::At(std::int32_t k) {
+  assert(k >= k_ && k <= 2 * MachinSaturatingPass + 1);
+  if (k - 2 > k_) Evaluate(k - 2);
+  while (k_ < k)
+    AddTerm();
+  return sum_.Value;
+}
+
+// The term of the pass of k in lowest terms. With A = 16 * 239^k - 4 * 5^k, c = gcd(A, k),
+// u = A / c and k' = k / c, it is (-1)^j u / (5^k 239^k k'), and u is prime to every factor of
+// that denominator:
+//   - 5 does not divide A: 16 = 1 and 239 = 4 (mod 5), so A = 4^k (mod 5), which is not 0;
+//   - 239 does not divide A: A = -4 * 5^k (mod 239), and the prime 239 divides neither 4 nor 5;
+//   - so neither divides u, a divisor of A;
+//   - gcd(u, k') = 1: a common divisor d of A / c and k / c makes d c a common divisor of A and
+//     k, so d c divides c and d = 1.
+// The sum is in lowest terms after every pass, and so is the term: Henrici's reduction, which
+// the factored sum uses, needs both. The denominator is 5^(k + a) 239^(k + b) times the rest of
+// k', where 5^a 239^b is what k' holds of the two primes.
+void MachinExactSum::AddTerm() {
+  k_ += 2;
+  LongMulWord(power5_, MachinSquareOf5, power5_);
+  LongMulWord(power239_, MachinSquareOf239, power239_);
+  TLongNum u, scaled;
+  LongMulWord(power239_, 16, u);
+  LongMulWord(power5_, 4, scaled);
+  LongSub(u, scaled, u);
+  const auto k = static_cast<std::uint64_t>(k_);
+  const auto c = static_cast<std::int32_t>(std::gcd(LongModWord(u, k), k));
+  LongDivExactWord(u, static_cast<std::uint64_t>(c), u);
+  if (NegativeTerm(k_)) LongNegate(u);
+  std::int32_t rest = k_ / c, exponents[] = {k_, k_};
+  for (; rest % 5 == 0; rest /= 5)
+    ++exponents[0];
+  for (; rest % 239 == 0; rest /= 239)
+    ++exponents[1];
+  BunsuuAddFactored(sum_, u, exponents, rest);
+}
+
+// The sum after the pass of k as one fraction N / D over the terms' common denominator
+// D = L 5^k 239^k, L the least common multiple of the odd numbers up to k: since
+// 16 / ((2i + 1) 5^(2i + 1)) = 16 239^k (L / (2i + 1)) 5^(k - 2i - 1) / D, and the same for 239,
+// N = 239^k (16 A_5 - 3 L 5^k) - 4 5^k A_239 (A_x as ArctanNumerators gives them). Each number
+// is below 4 D, which the bound on the denominator keeps within the capacity up to the pass
+// before the saturating one. The pass-by-pass sum is in lowest terms with a positive
+// denominator after every pass, and a fraction has one such form: N / D without the common
+// factor of N and D, whose primes are among D's, each at most as often as D holds it;
+// BunsuuReduceFactored takes out each that divides N, and keeps the one denominator factored
+// as 5^a 239^b times a rest, as the pass-by-pass sum does. A prime p of L above k / 3, other
+// than 5 and 239, divides only the denominator of the term of 2i + 1 = p, and once, so
+// N = +-(L / p) 4 5^(k - p) 239^(k - p) (4 239^p - 5^p) (mod p); and p divides
+// 4 239^p - 5^p = 4 * 239 - 5 = 951 = 3 * 317 (mod p, by Fermat's little theorem) only where it
+// is 3 or 317. The other primes of L need not be tried.
+void MachinExactSum::Evaluate(std::int32_t k) {
+  // The primes that may divide N, each with its exponent in D, 5 and 239 first as the sum keeps
+  // them; L, and its rest without 5 and 239.
+  std::vector<TSharedPrime> primes{{5, k}, {239, k}};
+  TLongNum lcm = LongOne, rest = LongOne;
+  for (std::int32_t p = 3; p <= k; p += 2) {
+    if (OddLcmGrowth(p) != p) continue;  // not a prime
+    std::int32_t power = p, e = 1;
+    for (; power <= k / p; power *= p)
+      ++e;
+    LongMulWord(lcm, static_cast<std::uint64_t>(power), lcm);
+    if (p == 5 || p == 239) {
+      primes[p == 5 ? 0 : 1].Limit += e;
+      continue;
+    }
+    LongMulWord(rest, static_cast<std::uint64_t>(power), rest);
+    if (3 * p <= k || 951 % p == 0) primes.push_back({p, e});
+  }
+  TLongNum sums[2], part;
+  ArctanNumerators(lcm, k, sums);
+  power5_ = power239_ = LongOne;
+  ForWordPowers(5, k, [this](std::uint64_t w) { LongMulWord(power5_, w, power5_); });
+  ForWordPowers(239, k, [this](std::uint64_t w) { LongMulWord(power239_, w, power239_); });
+  TBunsuu sum;
+  LongMul(lcm, power5_, part);
+  LongMul(part, power239_, sum.Den);
+  LongMulWord(part, 3, part);
+  LongMulWord(sums[0], 16, sums[0]);
+  LongSub(sums[0], part, part);
+  LongMul(power239_, part, sum.Num);
+  LongMul(power5_, sums[1], part);
+  LongMulWord(part, 4, part);
+  LongSub(sum.Num, part, sum.Num);
+  const std::int32_t exponents[] = {primes[0].Limit, primes[1].Limit};
+  BunsuuReduceFactored(sum_, sum, exponents, rest, primes);
+  k_ = k;
+}
+
+MachinSum::MachinSum(std::int32_t textDigits)
+    : lead5_{128, 128, -3},
+      share239_(DivideRoundingUp(DivideRoundingUp(5 * RatioUnit, 4 * 239) * MachinSquareOf5,
+                                 MachinSquareOf239)),
+      decider_(PiMinusThree(DecimalFixed::WordsToDecide(textDigits)), MachinFirstDen) {}
+
 void MachinSum::NextPass() {
   k_ += 2;
-  nextPower5_.Divide(25);
-  shareLow_ = shareLow_ * 25 / 57121;
-  shareHigh_ = (shareHigh_ * 25 + 57120) / 57121;
+  lead5_.Divide(MachinSquareOf5);
+  share239_ = DivideRoundingUp(share239_ * MachinSquareOf5, MachinSquareOf239);
   decider_.GrowDenominatorBound(MachinDenominatorFactor(k_));
 }
 
@@ -96,12 +203,12 @@ void MachinSum::NextPass() {
 // next one.
 TailBounds MachinSum::Tail(std::int32_t count) const {
   const auto m = static_cast<std::uint64_t>(k_) + 2;
-  TailBounds tail{nextPower5_, NegativeTerm(k_ + 2)};
+  TailBounds tail{lead5_, NegativeTerm(k_ + 2)};
   tail.magnitude.Divide(m);
   const std::uint64_t negligible = TextDecider::NegligibleRatio(tail.magnitude, count);
   std::uint64_t powerLow = RatioUnit, powerHigh = RatioUnit, low = 0, high = 0, l = 0;
   for (; powerHigh > negligible; ++l) {
-    const std::uint64_t termLow = powerLow - (powerLow * 2 * l + m + 2 * l - 1) / (m + 2 * l);
+    const std::uint64_t termLow = powerLow - DivideRoundingUp(powerLow * 2 * l, m + 2 * l);
     const std::uint64_t termHigh = powerHigh - powerHigh * 2 * l / (m + 2 * l);
     if (l % 2 == 0) {
       low += termLow;
@@ -110,54 +217,19 @@ TailBounds MachinSum::Tail(std::int32_t count) const {
       low -= termHigh;
       high -= termLow;
     }
-    powerLow /= 25;
-    powerHigh = (powerHigh + 24) / 25;
+    powerLow /= MachinSquareOf5;
+    powerHigh = DivideRoundingUp(powerHigh, MachinSquareOf5);
   }
   if (l % 2 == 0) {
     high += powerHigh;
   } else {
     low -= powerHigh;
   }
-  low = low > shareHigh_ ? low - shareHigh_ : 0;
+  low = low > share239_ ? low - share239_ : 0;
   tail.magnitude.Scale(low, high);
   return tail;
 }
 
-const TBunsuu& MachinSum::CatchUpExactSum() {
-  while (exactK_ < k_)
-    AddExactTerm();
-  return exact_.Value;
-}
-
-// The term of pass k in lowest terms. With A = 16 * 239^k - 4 * 5^k, c = gcd(A, k), u = A / c
-// and k' = k / c, it is (-1)^j u / (5^k 239^k k'), and u is prime to every factor of that
-// denominator:
-//   - 5 does not divide A: 16 = 1 and 239 = 4 (mod 5), so A = 4^k (mod 5), which is not 0;
-//   - 239 does not divide A: A = -4 * 5^k (mod 239), and the prime 239 divides neither 4 nor 5;
-//   - so neither divides u, a divisor of A;
-//   - gcd(u, k') = 1: a common divisor d of A / c and k / c makes d c a common divisor of A and
-//     k, so d c divides c and d = 1.
-// The sum is in lowest terms after every pass, and so is the term: Henrici's reduction, which
-// the factored sum uses, needs both. The denominator is 5^(k + a) 239^(k + b) times the rest of
-// k', where 5^a 239^b is what k' holds of the two primes.
-void MachinSum::AddExactTerm() {
-  exactK_ += 2;
-  LongMulWord(power5_, 25, power5_);
-  LongMulWord(power239_, 57121, power239_);
-  TLongNum u, scaled;
-  LongMulWord(power239_, 16, u);
-  LongMulWord(power5_, 4, scaled);
-  LongSub(u, scaled, u);
-  const auto k = static_cast<std::uint64_t>(exactK_);
-  const auto c = static_cast<std::int32_t>(std::gcd(LongModWord(u, k), k));
-  LongDivExactWord(u, static_cast<std::uint64_t>(c), u);
-  if (NegativeTerm(exactK_)) LongNegate(u);
-  const WithoutFiveAnd239 kParts(exactK_ / c);
-  const std::int32_t exponents[] = {exactK_ + kParts.fives, exactK_ + kParts.twoThirtyNines};
-  BunsuuAddFactored(exact_, u, exponents, kParts.rest);
-}
-
-const std::string& MachinSum::Digits(std::int32_t count) {
-  return decider_.Digits(count, Tail(count),
-                         [this]() -> const TBunsuu& { return CatchUpExactSum(); });
+const std::string& MachinSum::Text(std::int32_t count) {
+  return decider_.Text(count, Tail(count), [this]() -> const TBunsuu& { return exact_.At(k_); });
 }

@@ -1,6 +1,7 @@
 // The value of a series, computed once to the width that a question's texts need.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -23,21 +24,23 @@ struct SeriesStep {
 };
 
 // p / q times the series whose step n (n = 1, 2, ...) step(n) gives, to words words after the
-// point, for p / q <= 4 and p / q r_1 <= 2/5, so that each group's a is at most 2/5 of its b,
-// as MulAddDivide needs (atLeast >= 3 makes it so for the groups after the first).
-// By Horner's rule (Knuth, TAOCP vol. 2, section 4.6.4) from the last term that matters back to
-// the first: h_n = 1, h_(i-1) = 1 + r_i h_i, the value p / q h_0. The steps go in groups whose
-// divisors' product fits a word, one pass over the words each, and each pass works only to the
-// words that survive the steps still to come:
+// point, for a value p / q h_0 below 4 with p / q r_1 <= 2/5 and q b_1 <= 2^62: so each group's
+// a is at most 2/5 of its b, as MulAddDivide needs (atLeast >= 3 makes it so for the groups
+// after the first), and each c + a fits a word (below). By Horner's rule (Knuth, TAOCP vol. 2,
+// section 4.6.4) from the last term that matters back to the first: h_n = 1,
+// h_(i-1) = 1 + r_i h_i, the value p / q h_0. The steps go in groups whose divisors' product fits
+// a word, one sweep over the words each, and each sweep works only to the words that survive the
+// steps still to come:
 //   - an error of one unit in h_(i-1) costs the value p / q r_1 ... r_(i-1) of a unit, below
-//     4 10^(P + 1) for P = PlaceOfHigh() of the bound S on r_1 ... r_(i-1), so a pass may cut
+//     4 10^(P + 1) for P = PlaceOfHigh() of the bound S on r_1 ... r_(i-1), so a sweep may cut
 //     the words below 10^-(19 words + P + 2): its floor costs the value less than a unit;
-//   - the terms after step n, where S < 10^-(19 words + 1), add at most r_1 ... r_n (each r is
-//     at most 1/2), which p / q <= 4 keeps below another unit.
+//   - the terms after step n, where S < 10^-(19 words + 1), add p / q r_1 ... r_n (h_n - 1) with
+//     h_n - 1 at most 1/2, which p / q < 4 keeps below another unit.
 //
 // A group of steps n to n + m - 1 is h_(n-1) = (c + a h_(n+m-1)) / b, one step of MulAddDivide
-// to the words that survive it. Its b stays within 2^63, the outermost group's within 2^62:
-// each h lies in [1, 2), so c + a < 2b, or 4b with the outermost group's p / q.
+// to the words that survive it; the first group, which always holds step 1, also takes p / q.
+// Its b stays within 2^63, the first group's within 2^62. Each h lies in [1, 3/2], so
+// c + a <= c + a h = b h_(n-1) is below 2b, or 4b in the first group, whose value is below 4.
 template <class Step>
 SeriesValue HornerValue(int words, std::uint64_t p, std::uint64_t q, Step step) {
   struct Group {
@@ -48,18 +51,22 @@ SeriesValue HornerValue(int words, std::uint64_t p, std::uint64_t q, Step step) 
   DecimalBounds scale{1, 1};  // above r_1 ... r_n for the steps taken
   const auto wordsThatSurvive = [&] {
     const int dropped = (-scale.PlaceOfHigh() - 2) / DecimalWordDigits;
-    return dropped <= 0 ? words : dropped >= words ? 1 : words - dropped;
+    assert(dropped < words);  // the loop below stops before
+    return dropped <= 0 ? words : words - dropped;
   };
   std::vector<Group> groups;
   Group group{{p, 0, q}, words};
+  std::uint64_t limit = std::uint64_t{1} << 62;  // on the group's b
   for (std::int32_t n = 1; scale.PlaceOfHigh() > -(digits + 2); ++n) {
     const SeriesStep s = step(n);
-    const std::uint64_t limit = std::uint64_t{1} << (groups.empty() ? 62 : 63);
     if (group.step.b > limit / s.b) {
       groups.push_back(group);
       group = {{1, 0, 1}, wordsThatSurvive()};
+      limit = std::uint64_t{1} << 63;
     }
     // (c + a (1 + r h)) / b = (b_n (c + a) + a a_n h) / (b b_n).
+    assert(group.step.b <= limit / s.b && group.step.c <= UINT64_MAX - group.step.a &&
+           group.step.c + group.step.a <= UINT64_MAX / s.b);
     group.step.c = s.b * (group.step.c + group.step.a);
     group.step.a *= s.a;
     group.step.b *= s.b;
@@ -74,5 +81,6 @@ SeriesValue HornerValue(int words, std::uint64_t p, std::uint64_t q, Step step) 
     result.value.MulAddDivide(std::span(steps, take), groups[i - take].words);
     i -= take;
   }
+  assert(result.value.IntegerWord() < 4);  // at most the true value, which is below 4
   return result;
 }

@@ -9,6 +9,6 @@
 // Writes the header of √n, then the first decimalPlaces digits of √n after the point,
 // truncated, each the moment it is found; digitString receives the same digits. Ends early,
 // with the digits found so far, when OverflowFlag is set: on entry, or when a step outgrows
-// the capacity (beyond SqrtPlacesWithinCapacity places for some n).
+// the capacity.
 void ComputeSqrt(std::uint16_t n, std::uint16_t decimalPlaces, DigitSink& out,
                  std::string& digitString);

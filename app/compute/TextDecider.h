@@ -24,25 +24,22 @@ class TextDecider {
   TextDecider(SeriesValue value, std::uint32_t firstDen);
   // The common denominator of the terms grows by factor, below 2^32.
   void GrowDenominatorBound(std::uint64_t factor) { bound_.Grow(factor); }
-  // A tail's terms that are to be summed for a text of count digits, when its first term lies
-  // within lead, are those whose ratio to lead, in DecimalBounds::RatioUnit, is above this: the
-  // rest may go into a bound on the remainder, which leaves the tail less than
-  // 10^-(count + 12) wide, or as narrow as ratios in whole units can make it. At least 1.
+  // The ratio to lead, in DecimalBounds::RatioUnit, at or below which a term of a tail whose
+  // first term lies within lead is below 10^-(count + 12), or as small as ratios in whole units
+  // can make it: the terms from there on may go, as a whole, into a bound on the rest of the
+  // tail. At least 1. The tail's bounds are wider than that rest: by the rounding of the ratios
+  // and, for π's first passes, by the 239-series' share.
   static std::uint64_t NegligibleRatio(const DecimalBounds& lead, std::int32_t count);
   // The first count digits after the point of the sum whose tail lies within tail, as
   // FractionDigits gives them for the exact sum: the value's where it decides them, else the
-  // expansion of the exact sum that catchUp() brings up to date and gives, saturations and
-  // all. The text stays until the next call.
-  template <class CatchUp>
-  const std::string& Digits(std::int32_t count, const TailBounds& tail, CatchUp catchUp) {
-    lastFromValue_ = FromValue(count, tail);
-    if (lastFromValue_) return text_;
-    exactText_ = FractionDigits(catchUp(), count);
+  // expansion of the exact sum that exactSum() gives, saturations and all. The text stays
+  // until the next call.
+  template <class ExactSum>
+  const std::string& Text(std::int32_t count, const TailBounds& tail, ExactSum exactSum) {
+    if (FromValue(count, tail)) return text_;
+    exactText_ = FractionDigits(exactSum(), count);
     return exactText_;
   }
-  // Whether the value decided the last text.
-  bool LastFromValue() const { return lastFromValue_; }
-  const DenominatorBound& Bound() const { return bound_; }
 
  private:
   // Makes text_ the first count digits of the value less the tail, where the value decides
@@ -56,5 +53,4 @@ class TextDecider {
   // changed them; and the last one from the exact expansion.
   std::string text_, exactText_;
   std::size_t textChanged_ = 0;
-  bool lastFromValue_ = false;
 };
