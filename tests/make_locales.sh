@@ -2,10 +2,10 @@
 # Makes the locales that the program tests run under, so that none has to be installed.
 # Usage: make_locales.sh DIR [--big-endian], the second for a program on a big-endian CPU.
 #
-# A locale is whole or absent: localedef writes it into a temporary folder beside it (named
-# after the run's process), which gets a mark and is renamed into place only once localedef has
-# written its output. A run stopped half-way leaves no half-made locale, and a folder without the
-# mark (half-made, or by an older version of this script) is made again.
+# A locale is whole or absent: localedef writes it into a temporary folder beside it, which gets
+# a mark and is renamed into place only once localedef has written its output. A run stopped
+# half-way leaves no half-made locale (a run killed outright may leave its temporary folder), and
+# a folder without the mark is made again.
 set -euo pipefail
 dir=$1
 order=${2:-}
@@ -14,10 +14,6 @@ mkdir -p "$dir"
 tmp=
 trap '[[ -z $tmp ]] || rm -rf "$tmp"' EXIT
 trap 'exit 1' HUP INT TERM
-# The temporary folders of runs killed outright (by SIGKILL, which no trap sees) go first.
-for old in "$dir"/.*.tmp.*; do
-  [[ ! -e $old ]] || kill -0 "${old##*.}" 2>/dev/null || rm -rf "$old"
-done
 make() {
   if [[ ! -e $dir/$3/$mark ]]; then
     tmp=$dir/.$3.tmp.$$

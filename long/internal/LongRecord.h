@@ -76,8 +76,7 @@ inline void LongCopy(TLongNum& dst, const TLongNum& src) {
   dst.Overflowed = src.Overflowed;
 }
 
-// Sets OverflowFlag, as every saturation does; alone where no record keeps the saturated value,
-// such as a product that an operation only needs to know outgrows the capacity.
+// Sets OverflowFlag, as every saturation does: alone where no record keeps the saturated value.
 inline void NoteSaturation() {
   OverflowFlag = true;
 }
