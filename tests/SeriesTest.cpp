@@ -12,6 +12,8 @@
 
 #include "ArithCheck.h"
 #include "Capacity.h"
+#include "DecimalBounds.h"
+#include "DecimalFixed.h"
 #include "DenominatorBound.h"
 #include "DialogueSupport.h"
 #include "DigitSink.h"
@@ -22,6 +24,7 @@
 #include "LongTestSupport.h"
 #include "Machin.h"
 #include "Series.h"
+#include "SeriesValue.h"
 #include "SettledDigits.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
@@ -318,7 +321,8 @@ TEST(Series, ValuesWithinTheirError) {
       const mpz_class value =
           longtest::FromWord(v.value.IntegerWord()) * truedigits::PowerOfTen(19ul * words) +
           mpz_class(digits, 10);
-      const mpz_class distance = abs(truth - value * guard);
+      mpz_class distance = truth - value * guard;
+      mpz_abs(distance.get_mpz_t(), distance.get_mpz_t());
       // GMP's truth lies within far less than a thousandth of a unit.
       EXPECT_LT(distance + guard / 1000, longtest::FromWord(v.error) * guard)
           << s.what << " " << words;
