@@ -3,9 +3,10 @@
 # alternate between the two; the times are medians, and the ratio is the median of the ratios
 # of the pairs. The peers: GMP doing the same work (gmp_same_work, and for π gmp_mpq_pi, the
 # partial sums through GMP's C rationals), Debian's pi (CLN) printing π, PARI/GP printing π, e
-# and √65535 to as many places, and the program's own empty session, which answers -1 at the
-# menu; that one is set beside /bin/true. Each process is started by the shell directly,
-# without a shell of its own in between.
+# and √65535 to as many places, the same two beside π to 2000 and e to 10000 places (which the
+# program answers with the digits that the capacity holds and "Overflow"), and the program's
+# own empty session, which answers -1 at the menu; that one is set beside /bin/true. Each
+# process is started by the shell directly, without a shell of its own in between.
 # Usage: bench/compare.sh [RUNS]   (after cmake --workflow --preset release and --preset bench,
 # and apt-get install pi pari-gp)
 set -euo pipefail
@@ -29,7 +30,7 @@ seconds() {
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 # The answers to one question of ours, then -1; the empty session answers -1 alone.
-for question in 0:1996 1:8004 65535:10029; do
+for question in 0:1996 1:8004 65535:10029 0:2000 1:10000; do
   printf '%s\n%s\n-1\n' "${question%:*}" "${question#*:}" >"$work/$question"
 done
 printf -- '-1\n' >"$work/empty"
@@ -37,6 +38,7 @@ printf -- '-1\n' >"$work/empty"
 printf 'default(realprecision, 2001);\nprint(Pi)\n' >"$work/gp-pi"
 printf 'default(realprecision, 8010);\nprint(exp(1))\n' >"$work/gp-e"
 printf 'default(realprecision, 10040);\nprint(sqrt(65535))\n' >"$work/gp-sqrt"
+printf 'default(realprecision, 10010);\nprint(exp(1))\n' >"$work/gp-e-past"
 
 printf '%-40s %10s %10s %8s\n' question ours peer ratio
 # Each row: the label, our input and command, and the peer's.
@@ -49,6 +51,8 @@ rows=(
   "π to 1996 places, against gp|0:1996|$ours|gp-pi|gp -q -f"
   "e to 8004 places, against gp|1:8004|$ours|gp-e|gp -q -f"
   "√65535 to 10029 places, against gp|65535:10029|$ours|gp-sqrt|gp -q -f"
+  "π to 2000 places, against pi 2000|0:2000|$ours|/dev/null|pi 2000"
+  "e to 10000 places, against gp|1:10000|$ours|gp-e-past|gp -q -f"
   "π to 1996 places, against the empty one|0:1996|$ours|empty|$ours"
   "e to 8004 places, against the empty one|1:8004|$ours|empty|$ours"
   "√65535 to 10029, against the empty one|65535:10029|$ours|empty|$ours"
