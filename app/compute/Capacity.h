@@ -15,7 +15,7 @@
 namespace capacity_facts {
 
 // The first step i (i = 1, 2, ...) after which the bound on a common denominator that starts at
-// first and grows by factor(i) has more than MaxExpansionBits bits.
+// first and grows by factor(i) has more than MaxExpansionBits bits (for e, i is k and 1! = 1).
 template <class Factor>
 constexpr std::int32_t FirstStepBeyondExpansion(std::uint32_t first, Factor factor) {
   DenominatorBound bound(first);
@@ -56,10 +56,8 @@ inline constexpr std::int32_t MachinPlacesWithinCapacity =
 // the sum's denominator k! has at most MaxExpansionBits bits and its expansion is plain long
 // division. 3258! itself, 33,327 bits, still fits, but ten times a remainder below it need not:
 // the expansion's product by ten saturates.
-inline constexpr std::int32_t FactorialSaturatingTerm =
-    capacity_facts::FirstStepBeyondExpansion(
-        1, [](std::int32_t i) { return static_cast<std::uint64_t>(i) + 1; }) +
-    1;
+inline constexpr std::int32_t FactorialSaturatingTerm = capacity_facts::FirstStepBeyondExpansion(
+    1, [](std::int32_t k) { return static_cast<std::uint64_t>(k); });
 // The places of e that the capacity holds. From a few hundred terms on, the terms shrink faster
 // than the settle scan moves: it reads each text only as far as the one before went, Lookahead
 // places past the next digit to print, and so moves at most Lookahead places every two terms. Where

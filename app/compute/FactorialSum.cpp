@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
@@ -18,11 +19,11 @@ SeriesValue EMinusTwo(int words) {
   });
 }
 
-// A group of terms, as many as a word holds, takes Num to Num q + p and Den to Den q, q the
-// product of their k and p < q what Num * k + 1 adds up to over them, as the terms one by one do.
-// Ten times a Num with at most two bits of headroom, at least 2^(MaxBits - 3), outgrows the
-// capacity; and Num only grows.
+// A group of terms, as many as a word holds, takes Num to Num q + p and Den to Den q, as they do
+// one by one: q the product of their k, p < q. Ten times a Num with at most two bits of
+// headroom, at least 2^(MaxBits - 3), outgrows the capacity; and Num only grows.
 const TBunsuu& FactorialExactSum::At(std::int32_t k) {
+  std::vector<std::uint64_t> factors;  // the groups' q, for Den
   while (k_ < k) {
     std::uint64_t q = 1, p = 0;
     for (; k_ < k; ++k_) {
@@ -32,8 +33,11 @@ const TBunsuu& FactorialExactSum::At(std::int32_t k) {
       p = p * next + 1;
     }
     LongMulAddWord(sum_.Num, q, p, sum_.Num);
-    if (LongHeadroom(sum_.Num) > 2) LongMulWord(sum_.Den, q, sum_.Den);
+    factors.push_back(q);
   }
+  if (LongHeadroom(sum_.Num) <= 2) return sum_;
+  for (const std::uint64_t q : factors)
+    LongMulWord(sum_.Den, q, sum_.Den);
   return sum_;
 }
 

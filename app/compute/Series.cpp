@@ -39,9 +39,8 @@ void PrintSettled(Next next, Text text, std::uint16_t decimalPlaces, DigitSink& 
 // the next digit to print: 1 at the first pass, which after an overflow is the only one, and
 // later within the places asked for or up to the sum that saturates, whose text is exact.
 std::int32_t LongestText(std::uint16_t decimalPlaces, std::int32_t placesWithinCapacity) {
-  const std::int32_t lastToPrint =
-      OverflowFlag ? 1 : std::clamp<std::int32_t>(decimalPlaces, 1, placesWithinCapacity);
-  return lastToPrint + Lookahead;
+  return (OverflowFlag ? 1 : std::clamp<std::int32_t>(decimalPlaces, 1, placesWithinCapacity)) +
+         Lookahead;
 }
 
 }  // namespace

@@ -25,10 +25,9 @@ class TextDecider {
   // The common denominator of the terms grows by factor, below 2^32.
   void GrowDenominatorBound(std::uint64_t factor) { bound_.Grow(factor); }
   // The ratio to lead, in DecimalBounds::RatioUnit, at or below which a term of a tail whose
-  // first term lies within lead is below 10^-(count + 12), or as small as ratios in whole units
-  // can make it: the terms from there on may go, as a whole, into a bound on the rest of the
-  // tail. At least 1. The tail's bounds are wider than that rest: by the rounding of the ratios
-  // and, for π's first passes, by the 239-series' share.
+  // first term lies within lead is below 10^-(count + 12), or as small as whole units make it:
+  // the terms from there on may go as a whole into a bound on the rest. At least 1. The tail's
+  // bounds are wider: by the ratios' rounding and, for π's first passes, the 239-series' share.
   static std::uint64_t NegligibleRatio(const DecimalBounds& lead, std::int32_t count);
   // The first count digits after the point of the sum whose tail lies within tail, as
   // FractionDigits gives them for the exact sum: the value's where it decides them, else the
