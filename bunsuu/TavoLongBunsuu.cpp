@@ -141,7 +141,6 @@ void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
   const auto gRest = static_cast<std::int32_t>(
       std::gcd(LongModWord(sum.Rest, static_cast<std::uint64_t>(rest)), std::uint64_t(rest)));
   std::vector<TSharedPrime> shared;
-  std::vector<std::int32_t> maxima(count);
   TLongNum p, q;
   LongFromInt(rest / gRest, p);
   LongDivExactWord(sum.Rest, static_cast<std::uint64_t>(gRest), q);
@@ -150,7 +149,7 @@ void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
     MultiplyByPower(p, sum.Primes[i], exponents[i] - common);
     MultiplyByPower(q, sum.Primes[i], sum.Exponents[i] - common);
     shared.push_back({sum.Primes[i], common});
-    maxima[i] = std::max(sum.Exponents[i], exponents[i]);
+    sum.Exponents[i] = std::max(sum.Exponents[i], exponents[i]);  // the sum's, unreduced
   }
   AddPrimeFactors(gRest, shared);
 
@@ -168,7 +167,7 @@ void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
   }
   TLongNum newRest;
   LongMulWord(sum.Rest, static_cast<std::uint64_t>(rest / gRest), newRest);
-  BunsuuReduceFactored(sum, r, maxima, newRest, shared);
+  BunsuuReduceFactored(sum, r, sum.Exponents, newRest, shared);
 }
 
 void BunsuuReduceFactored(TFactoredBunsuu& f, const TBunsuu& r,

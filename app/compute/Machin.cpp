@@ -143,22 +143,24 @@ void MachinExactSum::AddTerm() {
 // is 3 or 317. The other primes of L need not be tried.
 void MachinExactSum::Evaluate(std::int32_t k) {
   // The primes that may divide N, each with its exponent in D, 5 and 239 first as the sum keeps
-  // them; L, and its rest without 5 and 239.
+  // them; L's rest without 5 and 239, and L.
   std::vector<TSharedPrime> primes{{5, k}, {239, k}};
-  TLongNum lcm = LongOne, rest = LongOne;
+  TLongNum rest = LongOne, lcm;
+  std::uint64_t powersOf5And239 = 1;
   for (std::int32_t p = 3; p <= k; p += 2) {
     if (OddLcmGrowth(p) != p) continue;  // not a prime
     std::int32_t power = p, e = 1;
     for (; power <= k / p; power *= p)
       ++e;
-    LongMulWord(lcm, static_cast<std::uint64_t>(power), lcm);
     if (p == 5 || p == 239) {
       primes[p == 5 ? 0 : 1].Limit += e;
+      powersOf5And239 *= static_cast<std::uint64_t>(power);
       continue;
     }
     LongMulWord(rest, static_cast<std::uint64_t>(power), rest);
     if (3 * p <= k || 951 % p == 0) primes.push_back({p, e});
   }
+  LongMulWord(rest, powersOf5And239, lcm);
   TLongNum sums[2], part;
   ArctanNumerators(lcm, k, sums);
   power5_ = power239_ = LongOne;
