@@ -154,66 +154,38 @@ TEST(Series, SettleRuleOnGmpDigits) {
   }
 }
 
-// Every partial sum of Machin's formula against GMP's rationals, pass by pass up to the pass
-// whose common denominator outgrows the capacity; and each sum at a few passes, the last within
-// the capacity among them, reached by one evaluation as a whole and the pass's own term.
-TEST(Series, EveryPartialSumOfPi) {
-  MachinExactSum byPass;
-  mpq_class term5(16, 5), term239(-4, 239);
-  mpq_class sum = term5 + term239 - 3;
-  const auto same = [](const TBunsuu& ours, const mpq_class& sum) {
-    return longtest::SameRecord(ours.Num, longtest::FromValue(sum.get_num())) &&
-           longtest::SameRecord(ours.Den, longtest::FromValue(sum.get_den()));
-  };
-  int pass = 0;
-  OverflowFlag = false;
-  for (int k = 3; !OverflowFlag; k += 2) {
-    ++pass;
-    const TBunsuu& ours = byPass.At(k);
-    term5 *= mpq_class(-1, 25);
-    term239 *= mpq_class(-1, 57121);
-    sum += (term5 + term239) / k;
-    if (OverflowFlag) break;
-    ASSERT_TRUE(same(ours, sum)) << "pass " << pass;
-    if (pass < 5 || pass % 317 == 0 || pass == MachinSaturatingPass - 1) {
-      ASSERT_TRUE(same(MachinExactSum().At(k), sum)) << "pass " << pass << " as a whole";
+// The exact sums against GMP's, pass by pass (term by term for e) up to the last within the
+// capacity; at a few passes, the last among them, also reached afresh: π's evaluated as a whole
+// up to the pass before, e's in groups of terms. Gives the pass-by-pass sum.
+template <class Exact>
+Exact ExactSumsAgreeWithGmp(void (*passes)(const gmpseries::SumPass&), int step, int last) {
+  Exact byPass;
+  int k = 1;
+  passes([&](const mpz_class& num, const mpz_class& den) {
+    k += step;
+    const bool afresh = k < 10 || k % 317 == 0 || k == last;
+    for (const TBunsuu& ours : {byPass.At(k), afresh ? Exact().At(k) : byPass.At(k)}) {
+      EXPECT_TRUE(longtest::SameRecord(ours.Num, longtest::FromValue(num)) &&
+                  longtest::SameRecord(ours.Den, longtest::FromValue(den)))
+          << k;
     }
-  }
-  EXPECT_EQ(pass, MachinSaturatingPass);
+    return k < last && !::testing::Test::HasFailure();
+  });
+  return byPass;
+}
+
+// π's sum saturates at the pass whose denominator outgrows the capacity, pass by pass or not;
+// e's expansion saturates there whatever Den is (FactorialSum's test holds it).
+TEST(Series, ExactSumsAgreeWithGmp) {
   OverflowFlag = false;
-  for (const TBunsuu& saturated : {byPass.At(2 * pass + 1), MachinExactSum().At(2 * pass + 1)})
+  const int last = 2 * MachinSaturatingPass - 1;
+  MachinExactSum pi = ExactSumsAgreeWithGmp<MachinExactSum>(gmpseries::PiPasses, 2, last);
+  ExactSumsAgreeWithGmp<FactorialExactSum>(gmpseries::EPasses, 1, FactorialSaturatingTerm - 1);
+  EXPECT_FALSE(OverflowFlag);
+  for (const TBunsuu& saturated : {pi.At(last + 2), MachinExactSum().At(last + 2)})
     EXPECT_TRUE(longtest::SameRecord(saturated.Num, MaxLongNum) &&
                 longtest::SameRecord(saturated.Den, MaxLongNum));
   EXPECT_TRUE(OverflowFlag);
-}
-
-// e's sums, never reduced, term by term and in groups of terms from any term on, against GMP.
-// At the term whose expansion saturates the numerator alone decides the text: ten times it
-// outgrows the capacity whatever the denominator is.
-TEST(Series, ExactSumsOfE) {
-  mpz_class num = 0, den = 1;
-  FactorialExactSum byTerm, byGroups;
-  OverflowFlag = false;
-  for (int k = 2; k <= FactorialSaturatingTerm; ++k) {
-    den *= k;
-    num = num * k + 1;
-    const TBunsuu& single = byTerm.At(k);
-    if (k >= 40 && k % 97 != 0 && k < FactorialSaturatingTerm - 1) continue;
-    for (const TBunsuu* ours : {&single, &byGroups.At(k)}) {
-      ASSERT_TRUE(longtest::SameRecord(ours->Num, longtest::FromValue(num))) << k;
-      if (k < FactorialSaturatingTerm) {
-        ASSERT_TRUE(longtest::SameRecord(ours->Den, longtest::FromValue(den))) << k;
-      }
-    }
-  }
-  ASSERT_FALSE(OverflowFlag);
-  for (const TBunsuu& sum :
-       {TBunsuu{byGroups.At(FactorialSaturatingTerm).Num, longtest::FromValue(den)},
-        byGroups.At(FactorialSaturatingTerm)}) {
-    OverflowFlag = false;
-    EXPECT_EQ(FractionDigits(sum, 8010), "");
-    EXPECT_TRUE(OverflowFlag);
-  }
 }
 
 // The bound on a common denominator against the exact product of the factors it grows by: never
@@ -229,13 +201,12 @@ TEST(Series, DenominatorBoundsHoldTheExactProducts) {
   } sequences[] = {
       {"pi", MachinFirstDen, MachinSaturatingPass,
        [](int i) { return MachinDenominatorFactor(2 * i + 1); }},
-      {"e", 1, FactorialSaturatingTerm - 1, [](int i) { return std::uint64_t(i + 1); }},
+      {"e", 1, FactorialSaturatingTerm, [](int i) { return std::uint64_t(i); }},
       {"small", 3, 3000, [](int i) { return std::uint64_t(2 + i % 3); }},
-      {"large", 0xFFFFFFFF, 2000,
-       [](int i) { return std::uint64_t(0xFFFFFFFF - 2 * static_cast<unsigned>(i % 7)); }},
+      {"large", 0xFFFFFFFF, 2000, [](int i) { return std::uint64_t(0xFFFFFFFF - 2 * (i % 7)); }},
       {"powers of two", 1, 2000, [](int i) { return std::uint64_t{1} << (1 + i % 31); }},
       {"near 2^32", 0x80000001, 2000,
-       [](int i) { return std::uint64_t(i % 2 == 0 ? 0x80000001 : 0xFFFFFFFB); }},
+       [](int i) { return std::uint64_t{0x80000001} + i % 2 * 0x7FFFFFFAu; }},
       {"a long run", 7, 6000, [](int) { return std::uint64_t{0xFFFF0001}; }},
   };
   for (const auto& s : sequences) {
@@ -254,19 +225,34 @@ TEST(Series, DenominatorBoundsHoldTheExactProducts) {
 }
 
 // Every text that the program reads from a sum within the capacity, at the places its settle
-// scan asks for, against the expansion of the exact sum: each of π's, and e's every fiftieth.
-// Past the capacity the exact sum answers, and saturates.
+// scan asks for, against the expansion of the exact sum: each of π's, e's first forty and every
+// fiftieth.
+// There, too, the sum's tail bounds hold its tail, the value (GMP's, far finer than the text)
+// less the sum: at π's first passes the 239-series' share of the tail's lead still counts. Past
+// the capacity the exact sum answers, and saturates.
 TEST(Series, EveryTextWithinTheCapacityIsTheExactSums) {
-  const auto run = [](auto& series, auto& exact, int lastWithin, int checkEvery) {
+  const auto run = [](auto& series, auto& exact, int lastWithin, int checkEvery,
+                      mpz_class (*truth)(const mpz_class&), unsigned long digits) {
     OverflowFlag = false;
     SettledDigits settled;
     RecordingSink sink;
+    const mpz_class one = truedigits::PowerOfTen(digits), value = truth(one);
     for (int pass = 1; pass <= lastWithin; ++pass) {
       series.Next();
       const std::int32_t count = settled.NextPosition() + Lookahead;
       const std::string text = series.sum.Text(count);
-      if (pass % checkEvery == 0) {
-        ASSERT_EQ(text, FractionDigits(exact.At(series.k), count)) << "pass " << pass;
+      if (pass % checkEvery == 0 || pass <= 40) {
+        const TBunsuu& sum = exact.At(series.k);
+        ASSERT_EQ(text, FractionDigits(sum, count)) << "pass " << pass;
+        // The value is within 10^6 units of one, sixty-odd digits below the last tail's first.
+        const mpz_class tail = value - longtest::Value(sum.Num) * one / longtest::Value(sum.Den);
+        const TailBounds bounds = series.sum.Tail(count);
+        const DecimalBounds& m = bounds.magnitude;
+        const mpq_class x0 = arithcheck::DecimalValue(m.low, m.exponent) * one,
+                        x1 = arithcheck::DecimalValue(m.high, m.exponent) * one;
+        const mpq_class low = bounds.negative ? mpq_class(-x1) : x0,
+                        high = bounds.negative ? mpq_class(-x0) : x1;
+        ASSERT_TRUE(low <= tail - 1000000 && tail + 1000000 <= high) << "pass " << pass;
       }
       settled.Scan(text, sink);
     }
@@ -283,7 +269,7 @@ TEST(Series, EveryTextWithinTheCapacityIsTheExactSums) {
     }
   } pi;
   MachinExactSum piExact;
-  run(pi, piExact, MachinSaturatingPass - 1, 1);
+  run(pi, piExact, MachinSaturatingPass - 1, 1, truedigits::PiMinusThree, 2100);
   struct E {
     FactorialSum sum{FactorialPlacesWithinCapacity + Lookahead};
     int k = 1;
@@ -293,7 +279,7 @@ TEST(Series, EveryTextWithinTheCapacityIsTheExactSums) {
     }
   } e;
   FactorialExactSum eExact;
-  run(e, eExact, FactorialSaturatingTerm - 2, 50);
+  run(e, eExact, FactorialSaturatingTerm - 2, 50, truedigits::EMinusTwo, 10100);
 }
 
 // Machin's two series, π - 3 and e - 2, from one word to the capacity's width: each within its
@@ -311,70 +297,20 @@ TEST(Series, ValuesWithinTheirError) {
       {"pi - 3", PiMinusThree, truedigits::PiMinusThree},
       {"e - 2", EMinusTwo, truedigits::EMinusTwo},
   };
+  const mpz_class guard = truedigits::PowerOfTen(30);
   for (const auto& s : series) {
     for (const int words : {1, 2, 3, 7, 40, 106, 529}) {
       const SeriesValue v = s.value(words);
       std::string digits;
       v.value.WriteDigits(19 * words, digits);
-      const mpz_class guard = truedigits::PowerOfTen(30);
-      const mpz_class truth = s.truth(truedigits::PowerOfTen(19ul * words + 30));
-      const mpz_class value =
-          longtest::FromWord(v.value.IntegerWord()) * truedigits::PowerOfTen(19ul * words) +
-          mpz_class(digits, 10);
-      mpz_class distance = truth - value * guard;
+      const mpz_class unit = truedigits::PowerOfTen(19ul * static_cast<unsigned long>(words));
+      mpz_class distance =
+          s.truth(unit * guard) -
+          (longtest::FromWord(v.value.IntegerWord()) * unit + mpz_class(digits, 10)) * guard;
       mpz_abs(distance.get_mpz_t(), distance.get_mpz_t());
       // GMP's truth lies within far less than a thousandth of a unit.
-      EXPECT_LT(distance + guard / 1000, longtest::FromWord(v.error) * guard)
-          << s.what << " " << words;
+      EXPECT_LT(distance + guard / 1000, longtest::FromWord(v.error) * guard) << s.what << words;
     }
-  }
-}
-
-// Each pass's tail bounds hold the tail, the series' value less the partial sum, known from
-// GMP's fixed-point sums of the terms after it with thirty guard digits below the text's last:
-// at π's first passes, where the 239-series' share of the lead still counts, then at sampled
-// later passes, and likewise for e's terms.
-TEST(Series, TailBoundsHoldTheTails) {
-  const auto holds = [](const TailBounds& tail, const mpz_class& low, const mpz_class& high,
-                        const mpz_class& one) {
-    const DecimalBounds& m = tail.magnitude;
-    const mpq_class x0 = arithcheck::DecimalValue(m.low, m.exponent) * one;
-    const mpq_class x1 = arithcheck::DecimalValue(m.high, m.exponent) * one;
-    return tail.negative ? -x1 <= low && high <= -x0 : x0 <= low && high <= x1;
-  };
-  // Texts a few digits past the lead's place, as the settle scan reads them, and far past it.
-  MachinSum pi(0);
-  for (int pass = 1, k = 3; pass < MachinSaturatingPass; ++pass, k += 2) {
-    pi.NextPass();
-    if (pass > 40 && pass % 97 != 0) continue;
-    const int count = pass * 7 / 5 + (pass % 2 == 0 ? 6 : 40);
-    const mpz_class one = truedigits::PowerOfTen(static_cast<unsigned long>(count) + 30);
-    // The terms after the pass alternate and fall, so the tail lies between two partial sums.
-    mpz_class sum = 0, term = 1, power5, power239;
-    int terms = 0;
-    for (unsigned long i = static_cast<unsigned long>(k) + 2; term != 0; i += 2, ++terms) {
-      mpz_ui_pow_ui(power5.get_mpz_t(), 5, i);
-      mpz_ui_pow_ui(power239.get_mpz_t(), 239, i);
-      term = 16 * one / (i * power5) - 4 * one / (i * power239);
-      sum += i % 4 == 1 ? term : mpz_class(-term);
-    }
-    EXPECT_TRUE(holds(pi.Tail(count), sum - 2 * terms - 2, sum + 2 * terms + 2, one)) << pass;
-  }
-  FactorialSum e(0);
-  mpz_class factorial = 2;
-  for (unsigned long k = 2; k < FactorialSaturatingTerm; ++k, factorial *= k) {
-    e.NextTerm();
-    if (k > 40 && k % 211 != 0) continue;
-    const int count =
-        static_cast<int>(mpz_sizeinbase(factorial.get_mpz_t(), 10)) + (k % 2 == 0 ? 5 : 40);
-    const mpz_class one = truedigits::PowerOfTen(static_cast<unsigned long>(count) + 30);
-    mpz_class sum = 0, term = one / factorial;
-    int terms = 0;
-    for (unsigned long j = k + 1; term != 0; ++j, ++terms) {
-      term /= j;
-      sum += term;
-    }
-    EXPECT_TRUE(holds(e.Tail(count), sum, sum + terms + 2, one)) << "1/" << k << "!";
   }
 }
 

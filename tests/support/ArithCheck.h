@@ -208,8 +208,8 @@ inline constexpr BinaryCase MulAddWord{
       LongMulAddWord(magnitude, WordOf(b), b.Digit.Word[1], r);
     },
     [](const TLongNum& a, const TLongNum& b) {
-      if (a.Overflowed) return PassesSaturated();
-      return Fits(Magnitude(a) * FromWord(WordOf(b)) + FromWord(b.Digit.Word[1]), 1);
+      return a.Overflowed ? PassesSaturated()
+                          : Fits(Magnitude(a) * FromWord(WordOf(b)) + FromWord(b.Digit.Word[1]), 1);
     },
     "MulAddWord"};
 inline constexpr BinaryCase DivModWord{
