@@ -10,7 +10,7 @@
 
 #include "ArithCheck.h"
 #include "DecimalBounds.h"
-#include "DecimalFixed.h"
+#include "ExpansionCheck.h"
 #include "FuzzCheck.h"
 #include "LongGmp.h"
 #include "TavoLong.h"
@@ -82,9 +82,11 @@ TLongNum Operand(Bytes& in) {
 }
 
 // The fuzzer keeps the input of a check that fails.
+void Report(const std::string& what) {
+  FuzzCheck(false, what.c_str());
+}
 arithcheck::Checker& Check() {
-  static arithcheck::Checker checker(
-      [](const std::string& what) { FuzzCheck(false, what.c_str()); });
+  static arithcheck::Checker checker(Report);
   return checker;
 }
 
@@ -117,7 +119,8 @@ void CheckFractions(const TLongNum& a, const TLongNum& b, const TLongNum& c, con
   Check().Fractions(arithcheck::F(qx), arithcheck::F(qy));
 }
 
-// Decimal fixed point on a fraction, steps, an error and a tail from the bytes, against GMP.
+// Decimal fixed point on a fraction and steps, and the offset of its digits under an error and a
+// tail, from the bytes, against GMP.
 void CheckDecimalFixed(Bytes& in) {
   // Eight bytes as a number.
   const auto word = [&in] {
@@ -126,23 +129,16 @@ void CheckDecimalFixed(Bytes& in) {
       v = v << 8 | in.Next();
     return v;
   };
-  DecimalCase c{};
-  c.words = 2 + static_cast<int>(in.Below(5));
-  c.den = 1 + static_cast<std::uint32_t>(word() % 0xFFFFFFFF);
-  c.num = static_cast<std::uint32_t>(word() % c.den);
-  c.stepWords =
-      c.num == 0 ? 1 + static_cast<int>(in.Below(static_cast<unsigned>(c.words))) : c.words;
-  c.stepCount = static_cast<int>(in.Below(3));
-  for (DecimalStep& step : c.steps) {
-    const std::uint64_t a = word(), cc = word();
-    step = arithcheck::StepFrom(a, cc, word() >> in.Below(61));
-  }
+  const auto below = [&in](int n) { return static_cast<int>(in.Below(static_cast<unsigned>(n))); };
+  OffsetCase c{};
+  c.value = DecimalCaseFrom(word, below);
   c.error = word() % PowerOfTen(19);
-  c.count = static_cast<int>(in.Below(19 * static_cast<unsigned>(c.words) + 3));
+  c.count = below(19 * c.value.words + 3);
   const std::uint64_t low = word() % DecimalBounds::MantissaLimit;
   const std::uint64_t high = low + word() % (DecimalBounds::MantissaLimit - low);
-  c.tail = {{low, high, -c.count - static_cast<int>(in.Below(40))}, in.Below(2) == 0};
-  Check().Decimal(c);
+  const int exponent = -c.count - below(40);
+  c.tail = {{low, high, exponent}, in.Below(2) == 0};
+  CheckOffset(c, Report);
 }
 
 // What the bytes of an input ask for. Every file of the corpus means what these codes say, so

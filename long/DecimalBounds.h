@@ -1,5 +1,6 @@
-// Bounds on a positive number in decimal floating point, rounded outward at every step: for
-// facts about the capacity worked out at compile time, and for the tails of the series.
+// Bounds on a positive number in decimal floating point, rounded outward at every step, so that a
+// chain of products and quotients by words ends with bounds that still hold its exact result.
+// Constant-evaluated as well, for numbers worked out at compile time.
 #pragma once
 
 #include <cstdint>
@@ -32,8 +33,10 @@ struct DecimalBounds {
     high = DivideRoundingUp(high, divisor);
     Normalize();
   }
-  // The unit of a ratio that Scale takes: ratios are fixed point with 60 bits after the point.
-  static constexpr std::uint64_t RatioUnit = std::uint64_t{1} << 60;
+  // The ratios that Scale takes are fixed point with RatioPoint bits after the point: RatioUnit
+  // stands for 1.
+  static constexpr int RatioPoint = 60;
+  static constexpr std::uint64_t RatioUnit = std::uint64_t{1} << RatioPoint;
   // x := x * f for an f within [fLow, fHigh] RatioUnits, fLow <= fHigh: low fLow and high fHigh
   // rounded outward, by less than four parts in 10^17 of high where fHigh is half a unit or more.
   void Scale(std::uint64_t fLow, std::uint64_t fHigh);

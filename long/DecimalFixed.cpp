@@ -5,11 +5,9 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 
-#include "DecimalBounds.h"
 #include "DoubleWord.h"
 #include "LongWords.h"
 #include "TavoLong.h"
@@ -69,27 +67,6 @@ void Sweep(Word* w, int words, Steps... steps) {
   }
 }
 
-// A tail's mantissa m times 10^shift, shift at most 19, rounded down or up, in whole 10^19s
-// and a part below 10^19.
-struct InUnits {
-  Word whole = 0, part = 0;
-
-  InUnits(Word m, int shift, bool up) {
-    if (shift >= 0) {
-      whole = m / PowerOfTen(DecimalWordDigits - shift);
-      part = m % PowerOfTen(DecimalWordDigits - shift) * PowerOfTen(shift);
-    } else {
-      const Word p = shift >= -DecimalWordDigits ? PowerOfTen(-shift) : ~Word{0};
-      part = m / p + (up && m % p != 0 ? 1 : 0);
-    }
-  }
-};
-
-// floor(d / 10^19) for d in [-10^19, 2 10^19), given d + 10^19.
-std::int64_t FloorOfShifted(DoubleWord shifted) {
-  return (shifted >= DoubleWord{Base} * 2 ? 1 : 0) - (shifted < Base ? 1 : 0);
-}
-
 }  // namespace
 
 DecimalFixed::DecimalFixed(int fractionWords, std::uint32_t num, std::uint32_t den)
@@ -125,48 +102,17 @@ void DecimalFixed::Subtract(const DecimalFixed& x) {
   assert(borrow == 0);  // x is at most this
 }
 
-// In units U = 10^-(count + 19): this number is I 10^19 + F + f with I its first count digits,
-// F the 19 after them and f in [0, 1), and an error of less than 10^19 units of the last word is
-// less than one U (WordsToDecide). So v lies within [I 10^19 + F - 1, I 10^19 + F + 2), and
-// v - t within [I 10^19 + lo, I 10^19 + hi) with lo and hi integers. Where lo div 10^19 and
-// (hi - 1) div 10^19 agree, that quotient is q: each is the tail's whole 10^19s and the
-// quotient of F +- 1 and the tail's part.
-std::optional<std::int64_t> DecimalFixed::DigitsOffset(std::int32_t count,
-                                                       const TailBounds& tail) const {
-  assert(count >= 0);
-  if (WordsToDecide(count) > FractionWords()) return std::nullopt;
-  const auto cut = static_cast<std::size_t>(count);
-  const std::size_t i = cut / DecimalWordDigits + 1;
-  const int above = static_cast<int>(cut % DecimalWordDigits);
-  const Word f = words_[i] % PowerOfTen(DecimalWordDigits - above) * PowerOfTen(above) +
-                 words_[i + 1] / PowerOfTen(DecimalWordDigits - above);
-  const DecimalBounds& m = tail.magnitude;
-  const int shift = m.exponent + count + DecimalWordDigits;
-  if (shift > DecimalWordDigits) return std::nullopt;
-  const InUnits low(m.low, shift, false), high(m.high, shift, true);
-  const auto whole = [](Word w) { return static_cast<std::int64_t>(w); };
-  const DoubleWord shiftedF = DoubleWord{Base} + f;
-  const std::int64_t lo = tail.negative
-                              ? whole(low.whole) + FloorOfShifted(shiftedF - 1 + low.part)
-                              : FloorOfShifted(shiftedF - 1 - high.part) - whole(high.whole);
-  const std::int64_t hi = tail.negative
-                              ? whole(high.whole) + FloorOfShifted(shiftedF + 1 + high.part)
-                              : FloorOfShifted(shiftedF + 1 - low.part) - whole(low.whole);
-  if (lo != hi) return std::nullopt;
-  return lo;
-}
-
-void DecimalFixed::WriteDigits(std::int32_t count, std::string& text) const {
+void DecimalFixed::WriteDigits(std::int32_t count, std::string& digits) const {
   assert(count >= 0 && count <= DecimalWordDigits * FractionWords());
-  text.resize(static_cast<std::size_t>(count));
-  for (std::size_t at = 0; at < text.size(); at += DecimalWordDigits) {
+  digits.resize(static_cast<std::size_t>(count));
+  for (std::size_t at = 0; at < digits.size(); at += DecimalWordDigits) {
     const Word w = words_[at / DecimalWordDigits + 1];
-    const std::size_t left = text.size() - at;
+    const std::size_t left = digits.size() - at;
     if (left >= DecimalWordDigits) {
-      WriteDecimalWord(w, DecimalWordDigits, text.data() + at);
+      WriteDecimalWord(w, DecimalWordDigits, digits.data() + at);
     } else {
       const int part = static_cast<int>(left);
-      WriteDecimalWord(w / PowerOfTen(DecimalWordDigits - part), part, text.data() + at);
+      WriteDecimalWord(w / PowerOfTen(DecimalWordDigits - part), part, digits.data() + at);
     }
   }
 }

@@ -1,22 +1,14 @@
-// Decimal fixed point: a non-negative number held as decimal words, for values whose digits are
-// read off as text without converting from binary.
+// Decimal fixed point: a non-negative number held as decimal words, for values whose decimal
+// digits are read off without converting from binary.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "DecimalBounds.h"
 #include "TavoLong.h"
-
-// How far a partial sum of a series lies from the series' value: the value less the sum is x,
-// or -x where negative, for some x within magnitude.
-struct TailBounds {
-  DecimalBounds magnitude;
-  bool negative = false;
-};
 
 // One step of MulAddDivide: x := floor((a x + c) / b).
 struct DecimalStep {
@@ -39,24 +31,10 @@ class DecimalFixed {
   void MulAddDivide(std::span<const DecimalStep> steps, int words);
   // this := this - x; x has the same precision and is at most this.
   void Subtract(const DecimalFixed& x);
-  // The q for which floor((v - t) 10^count) = floor(this 10^count) + q for every v less than
-  // 10^19 units of the last word away from this and every t that the tail allows (t = x, or -x
-  // where negative). Nothing where they do not all give the same q; nor, at times, where they
-  // come within three units of 10^-(count + 19) of giving another; nor where this has fewer
-  // than WordsToDecide(count) words after the point, or where the unit of the tail's mantissas,
-  // 10^exponent, lies above 10^-count.
-  std::optional<std::int64_t> DigitsOffset(std::int32_t count, const TailBounds& tail) const;
-  // The words after the point that DigitsOffset needs for count digits: theirs and two more.
-  // Below the 19 digits after the cut that it reads, a whole word then lies between them and
-  // the last word, so that an error of less than 10^19 units of the last word is less than one
-  // unit of the last digit read.
-  static int WordsToDecide(std::int32_t count) {
-    return (count + DecimalWordDigits - 1) / DecimalWordDigits + 2;
-  }
-  // text := the first count digits after the point, count within the precision.
-  void WriteDigits(std::int32_t count, std::string& text) const;
-  // floor(this): the integer word.
-  std::uint64_t IntegerWord() const { return words_[0]; }
+  // digits := the first count digits after the point, count within the precision.
+  void WriteDigits(std::int32_t count, std::string& digits) const;
+  // Word i: the integer word for i = 0, else the i-th word after the point, i <= FractionWords().
+  std::uint64_t WordAt(int i) const { return words_[static_cast<std::size_t>(i)]; }
   int FractionWords() const { return static_cast<int>(words_.size()) - 1; }
 
  private:

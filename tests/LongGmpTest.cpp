@@ -325,79 +325,37 @@ TEST(LongAgainstGmp, DecimalExpansions) {
 
 }  // namespace
 
-// Decimal fixed point held to GMP: steps whose quotients carry into the words above, the
-// integer word, the precision cut; the offset of the digits at a digit boundary, under tails
-// that straddle it, that carry or borrow through the digits, and beyond the precision.
+// Decimal fixed point held to GMP: steps whose quotients carry into the words above, the integer
+// word, the precision cut.
 TEST(LongAgainstGmp, DecimalFixed) {
   constexpr std::uint64_t Big = std::uint64_t{1} << 61, Ones = ~std::uint64_t{0};
-  constexpr std::uint64_t Edge = PowerOfTen(19) - 1;  // the largest error
-  constexpr std::uint32_t Half = std::uint32_t{1} << 31;
-  const auto tail = [](std::uint64_t low, std::uint64_t high, int exponent, bool negative) {
-    return TailBounds{{low, high, exponent}, negative};
-  };
+  // c / b is 1/3 + 1/(3b): its second word after the point is at least 3333333333333333334.
+  constexpr std::uint64_t Third = 9999999999999999998u;
   const DecimalStep none{0, 0, 1};
   for (const DecimalCase& c : std::initializer_list<DecimalCase>{
-           // 1/2 less or plus a tail far below: the lower end lies on the boundary.
-           {3, 1, 2, {none}, 0, 3, 0, 6, tail(1, 1, -60, false)},
-           {3, 1, 2, {none}, 0, 3, 0, 6, tail(1, 1, -60, true)},
-           // 0.7 less 0.2; 0.19999... plus 10^-16 carries up to 0.2; 0.2 less 10^-30 borrows.
-           {3, 7, 10, {none}, 0, 3, 5, 3, tail(2, 2, -1, false)},
-           {3, 0, 1, {{0, Big / 5 - 1, Big}}, 1, 3, 0, 20, tail(1, 1, -16, true)},
-           {3, 1, 5, {none}, 0, 3, 0, 20, tail(1, 1, -30, false)},
-           // The tail's unit above the cut, and the cut too near the last word.
-           {3, 1, 3, {none}, 0, 3, 0, 3, tail(1, 1, -2, false)},
-           {3, 1, 3, {none}, 0, 3, 0, 20, tail(0, 0, -60, false)},
            // Quotients at the base: a at 2/5 of b on words of nines; two steps in one pass; an
-           // integer word; the cut on an integer.
-           {4, 999999999, 1000000000, {{2 * Big / 5, 0, Big}}, 1, 4, 0, 0, tail(0, 0, 0, false)},
-           {4,
-            999999999,
-            1000000000,
-            {{2, 1, 5}, {2 * Big / 5, Big, Big}},
-            2,
-            4,
-            0,
-            0,
-            tail(0, 0, 0, false)},
-           {5, 6, 3, {{1, 0, 7}, {1, 3, 3}}, 2, 2, 0, 0, tail(0, 0, 0, false)},
-           // Ends of the offset's interval exactly on a digit boundary, under an error just
-           // under a unit of the last digit read: 1 - 1/(2^64 - 1), 2^-20 or 1 - 2^-31 and tails
-           // of either sign, at the cut, or below it with parts rounded up, down or exact.
-           {2, 0, 1, {{0, Ones - 1, Ones}}, 1, 2, Edge, 0, tail(1, 1, 0, true)},
-           {2, 1, 1 << 20, {none}, 0, 2, Edge, 0, tail(95367431640619, 95367431640619, -20, false)},
-           {2, 1, 1 << 20, {none}, 0, 2, Edge, 0, tail(95367431640631, 95367431640631, -20, false)},
-           {2, 1, 1 << 20, {none}, 0, 2, Edge, 0, tail(95367431640630, 95367431640630, -20, false)},
-           {2, Half - 1, Half, {none}, 0, 2, Edge, 0, tail(46566128729, 46566128729, -20, true)},
-           {2, Half - 1, Half, {none}, 0, 2, Edge, 0, tail(46566128740, 46566128740, -20, true)},
-           {3, 0, 1, {{0, Ones - 1, Ones}}, 1, 3, Edge, 19, tail(0, 542101086242752217, -37, true)},
-           // 1/2 less 1/2, and less 10^-19 at the cut; 1 - 1/(2^64 - 1) plus the error to 1;
-           // 2^-20 less 1 at the cut, clear of the boundary.
-           {2, 1, 2, {none}, 0, 2, Edge, 0, tail(5, 5, -1, false)},
-           {3, 1, 2, {none}, 0, 3, Edge, 19, tail(1, 1, -19, false)},
-           {2, 0, 1, {{0, Ones - 1, Ones}}, 1, 2, 5421010862427522171, 0, tail(0, 0, -19, false)},
-           {2, 1, 1 << 20, {none}, 0, 2, Edge, 0, tail(1, 1, 0, false)},
+           // integer word; a quotient of exactly 10^19 (2.5 times 2/5); a carry that brings the
+           // word above to exactly 10^19 ((3 x + 7) / 8 for x just above 1/3); words that carry
+           // into the integer word.
+           {4, 999999999, 1000000000, {{2 * Big / 5, 0, Big}}, 1, 4},
+           {4, 999999999, 1000000000, {{2, 1, 5}, {2 * Big / 5, Big, Big}}, 2, 4},
+           {5, 6, 3, {{1, 0, 7}, {1, 3, 3}}, 2, 2},
+           {2, 5, 2, {{2, 0, 5}}, 1, 2},
+           {2, 0, 1, {{0, (Third + 1) / 3, Third}, {3, 7, 8}}, 2, 2},
+           {3, 0, 1, {{0, Big / 5 - 1, Big}}, 1, 3},
+           {2, 0, 1, {{0, Ones - 1, Ones}}, 1, 2},
+           {3, 1, 5, {none}, 0, 3},
        }) {
-    Check().Decimal(c);
+    mpz_class value;
+    Check().Decimal(c, value);
   }
   OperandSource source(45);
   std::mt19937_64& random = source.Engine();
-  for (int i = 0; i < 3000; ++i) {
-    DecimalCase c{};
-    c.words = 2 + source.Below(5);
-    c.den = 1 + static_cast<std::uint32_t>(random() % (i % 3 == 0 ? 10 : 0xFFFFFFFF));
-    c.num = static_cast<std::uint32_t>(random() % c.den);
-    // Below its whole width only on a number whose words after the point are zero.
-    c.stepWords = c.num == 0 ? 1 + source.Below(c.words) : c.words;
-    c.stepCount = source.Below(3);
-    for (DecimalStep& step : c.steps)
-      step = arithcheck::StepFrom(random(), random(), random() >> source.Below(61));
-    c.error = i % 7 == 0 ? random() % PowerOfTen(19) : random() % 3000;
-    c.count = source.Below(19 * c.words + 3);
-    // Tails from far below the cut to its last digit, narrow and wide.
-    const std::uint64_t low = random() % DecimalBounds::MantissaLimit;
-    c.tail = tail(low, low + (random() >> source.Below(64)) % (DecimalBounds::MantissaLimit - low),
-                  -c.count - source.Below(40), i % 2 == 0);
-    Check().Decimal(c);
+  for (int i = 0; i < 1000; ++i) {
+    mpz_class value;
+    Check().Decimal(arithcheck::DecimalCaseFrom([&] { return random(); },
+                                                [&](int n) { return source.Below(n); }),
+                    value);
     ASSERT_FALSE(HasFailure()) << "case " << i;
   }
 }

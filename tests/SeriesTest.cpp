@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <random>
 #include <string>
 
 #include "ArithCheck.h"
@@ -17,6 +19,8 @@
 #include "DenominatorBound.h"
 #include "DialogueSupport.h"
 #include "DigitSink.h"
+#include "ExpansionCheck.h"
+#include "ExpansionDecider.h"
 #include "FactorialSum.h"
 #include "FractionDigits.h"
 #include "GmpSeries.h"
@@ -306,11 +310,82 @@ TEST(Series, ValuesWithinTheirError) {
       const mpz_class unit = truedigits::PowerOfTen(19ul * static_cast<unsigned long>(words));
       mpz_class distance =
           s.truth(unit * guard) -
-          (longtest::FromWord(v.value.IntegerWord()) * unit + mpz_class(digits, 10)) * guard;
+          (longtest::FromWord(v.value.WordAt(0)) * unit + mpz_class(digits, 10)) * guard;
       mpz_abs(distance.get_mpz_t(), distance.get_mpz_t());
       // GMP's truth lies within far less than a thousandth of a unit.
       EXPECT_LT(distance + guard / 1000, longtest::FromWord(v.error) * guard) << s.what << words;
     }
+  }
+}
+
+// The offset of a value's first digits under a tail, against GMP: at a digit boundary, under
+// tails that straddle it, that carry or borrow through the digits, and beyond the precision.
+TEST(ExpansionOffset, AgainstGmp) {
+  constexpr std::uint64_t Big = std::uint64_t{1} << 61, Ones = ~std::uint64_t{0};
+  constexpr std::uint64_t Edge = PowerOfTen(19) - 1;  // the largest error
+  constexpr std::uint32_t Half = std::uint32_t{1} << 31;
+  const auto tail = [](std::uint64_t low, std::uint64_t high, int exponent, bool negative) {
+    return TailBounds{{low, high, exponent}, negative};
+  };
+  const DecimalStep none{0, 0, 1};
+  const auto report = [](const std::string& what) { ADD_FAILURE() << what; };
+  for (const arithcheck::OffsetCase& c : std::initializer_list<arithcheck::OffsetCase>{
+           // 1/2 less or plus a tail far below: the lower end lies on the boundary.
+           {{3, 1, 2, {none}, 0, 3}, 0, 6, tail(1, 1, -60, false)},
+           {{3, 1, 2, {none}, 0, 3}, 0, 6, tail(1, 1, -60, true)},
+           // 0.7 less 0.2; 0.19999... plus 10^-16 carries up to 0.2; 0.2 less 10^-30 borrows.
+           {{3, 7, 10, {none}, 0, 3}, 5, 3, tail(2, 2, -1, false)},
+           {{3, 0, 1, {{0, Big / 5 - 1, Big}}, 1, 3}, 0, 20, tail(1, 1, -16, true)},
+           {{3, 1, 5, {none}, 0, 3}, 0, 20, tail(1, 1, -30, false)},
+           // The tail's unit above the cut, and the cut too near the last word.
+           {{3, 1, 3, {none}, 0, 3}, 0, 3, tail(1, 1, -2, false)},
+           {{3, 1, 3, {none}, 0, 3}, 0, 20, tail(0, 0, -60, false)},
+           // Ends of the offset's interval exactly on a digit boundary, under an error just
+           // under a unit of the last digit read: 1 - 1/(2^64 - 1), 2^-20 or 1 - 2^-31 and tails
+           // of either sign, at the cut, or below it with parts rounded up, down or exact.
+           {{2, 0, 1, {{0, Ones - 1, Ones}}, 1, 2}, Edge, 0, tail(1, 1, 0, true)},
+           {{2, 1, 1 << 20, {none}, 0, 2},
+            Edge,
+            0,
+            tail(95367431640619, 95367431640619, -20, false)},
+           {{2, 1, 1 << 20, {none}, 0, 2},
+            Edge,
+            0,
+            tail(95367431640631, 95367431640631, -20, false)},
+           {{2, 1, 1 << 20, {none}, 0, 2},
+            Edge,
+            0,
+            tail(95367431640630, 95367431640630, -20, false)},
+           {{2, Half - 1, Half, {none}, 0, 2}, Edge, 0, tail(46566128729, 46566128729, -20, true)},
+           {{2, Half - 1, Half, {none}, 0, 2}, Edge, 0, tail(46566128740, 46566128740, -20, true)},
+           {{3, 0, 1, {{0, Ones - 1, Ones}}, 1, 3},
+            Edge,
+            19,
+            tail(0, 542101086242752217, -37, true)},
+           // 1/2 less 1/2, and less 10^-19 at the cut; 1 - 1/(2^64 - 1) plus the error to 1;
+           // 2^-20 less 1 at the cut, clear of the boundary.
+           {{2, 1, 2, {none}, 0, 2}, Edge, 0, tail(5, 5, -1, false)},
+           {{3, 1, 2, {none}, 0, 3}, Edge, 19, tail(1, 1, -19, false)},
+           {{2, 0, 1, {{0, Ones - 1, Ones}}, 1, 2}, 5421010862427522171, 0, tail(0, 0, -19, false)},
+           {{2, 1, 1 << 20, {none}, 0, 2}, Edge, 0, tail(1, 1, 0, false)},
+       }) {
+    arithcheck::CheckOffset(c, report);
+  }
+  longtest::OperandSource source(45);
+  std::mt19937_64& random = source.Engine();
+  for (int i = 0; i < 3000; ++i) {
+    arithcheck::OffsetCase c{};
+    c.value = arithcheck::DecimalCaseFrom([&] { return random(); },
+                                          [&](int n) { return source.Below(n); },
+                                          i % 3 == 0 ? 10 : 0xFFFFFFFF);
+    c.error = i % 7 == 0 ? random() % PowerOfTen(19) : random() % 3000;
+    c.count = source.Below(19 * c.value.words + 3);
+    // Tails from far below the cut to its last digit, narrow and wide.
+    const std::uint64_t low = random() % DecimalBounds::MantissaLimit;
+    c.tail = tail(low, low + (random() >> source.Below(64)) % (DecimalBounds::MantissaLimit - low),
+                  -c.count - source.Below(40), i % 2 == 0);
+    arithcheck::CheckOffset(c, report);
+    ASSERT_FALSE(HasFailure()) << "case " << i;
   }
 }
 

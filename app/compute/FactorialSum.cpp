@@ -6,10 +6,10 @@
 
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
+#include "ExpansionDecider.h"
 #include "SeriesValue.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
-#include "TextDecider.h"
 
 // e - 2 = 1/2 (1 + 1/3 (1 + 1/4 (1 + ...))): step n divides by n + 2.
 SeriesValue EMinusTwo(int words) {
@@ -42,7 +42,7 @@ const TBunsuu& FactorialExactSum::At(std::int32_t k) {
 }
 
 FactorialSum::FactorialSum(std::int32_t textDigits)
-    : nextTerm_{5, 5, -1}, decider_(EMinusTwo(DecimalFixed::WordsToDecide(textDigits)), 1) {}
+    : nextTerm_{5, 5, -1}, decider_(EMinusTwo(WordsToDecide(textDigits)), 1) {}
 
 void FactorialSum::NextTerm() {
   ++k_;
@@ -55,7 +55,7 @@ void FactorialSum::NextTerm() {
 // terms from the first one left out on add less than twice it: each is at most half the one
 // before.
 TailBounds FactorialSum::Tail(std::int32_t count) const {
-  const std::uint64_t negligible = TextDecider::NegligibleRatio(nextTerm_, count);
+  const std::uint64_t negligible = ExpansionDecider::NegligibleRatio(nextTerm_, count);
   std::uint64_t termLow = DecimalBounds::RatioUnit, termHigh = termLow;
   std::uint64_t low = 0, high = 0;
   for (auto d = static_cast<std::uint64_t>(k_) + 2; termHigh > negligible; ++d) {
@@ -70,5 +70,6 @@ TailBounds FactorialSum::Tail(std::int32_t count) const {
 }
 
 const std::string& FactorialSum::Text(std::int32_t count) {
-  return decider_.Text(count, Tail(count), [this]() -> const TBunsuu& { return exact_.At(k_); });
+  return decider_.Expansion(count, Tail(count),
+                            [this]() -> const TBunsuu& { return exact_.At(k_); });
 }

@@ -8,9 +8,9 @@
 
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
+#include "ExpansionDecider.h"
 #include "SeriesValue.h"
 #include "TavoLongBunsuu.h"
-#include "TextDecider.h"
 
 // e - 2 to words words after the point.
 SeriesValue EMinusTwo(int words);
@@ -36,13 +36,13 @@ class FactorialSum {
   void NextTerm();
   // Bounds on the terms after the last one taken, tight enough for a text of count digits.
   TailBounds Tail(std::int32_t count) const;
-  // The first count digits after the point of the partial sum, as TextDecider::Text gives them.
-  // The text stays until the next call.
+  // The first count digits after the point of the partial sum, as ExpansionDecider::Expansion gives
+  // them. The text stays until the next call.
   const std::string& Text(std::int32_t count);
 
  private:
   std::int32_t k_ = 1;
   DecimalBounds nextTerm_;  // 1/(k + 1)!
-  TextDecider decider_;
+  ExpansionDecider decider_;
   FactorialExactSum exact_;
 };

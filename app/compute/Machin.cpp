@@ -14,10 +14,10 @@
 #include "Capacity.h"
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
+#include "ExpansionDecider.h"
 #include "SeriesValue.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
-#include "TextDecider.h"
 
 namespace {
 
@@ -185,7 +185,7 @@ MachinSum::MachinSum(std::int32_t textDigits)
     : lead5_{128, 128, -3},
       share239_(DivideRoundingUp(DivideRoundingUp(5 * RatioUnit, 4 * 239) * MachinSquareOf5,
                                  MachinSquareOf239)),
-      decider_(PiMinusThree(DecimalFixed::WordsToDecide(textDigits)), MachinFirstDen) {}
+      decider_(PiMinusThree(WordsToDecide(textDigits)), MachinFirstDen) {}
 
 void MachinSum::NextPass() {
   k_ += 2;
@@ -207,7 +207,7 @@ TailBounds MachinSum::Tail(std::int32_t count) const {
   const auto m = static_cast<std::uint64_t>(k_) + 2;
   TailBounds tail{lead5_, NegativeTerm(k_ + 2)};
   tail.magnitude.Divide(m);
-  const std::uint64_t negligible = TextDecider::NegligibleRatio(tail.magnitude, count);
+  const std::uint64_t negligible = ExpansionDecider::NegligibleRatio(tail.magnitude, count);
   std::uint64_t powerLow = RatioUnit, powerHigh = RatioUnit, low = 0, high = 0, l = 0;
   for (; powerHigh > negligible; ++l) {
     const std::uint64_t termLow = powerLow - DivideRoundingUp(powerLow * 2 * l, m + 2 * l);
@@ -233,5 +233,6 @@ TailBounds MachinSum::Tail(std::int32_t count) const {
 }
 
 const std::string& MachinSum::Text(std::int32_t count) {
-  return decider_.Text(count, Tail(count), [this]() -> const TBunsuu& { return exact_.At(k_); });
+  return decider_.Expansion(count, Tail(count),
+                            [this]() -> const TBunsuu& { return exact_.At(k_); });
 }

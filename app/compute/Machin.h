@@ -9,10 +9,10 @@
 
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
+#include "ExpansionDecider.h"
 #include "SeriesValue.h"
 #include "TavoLong.h"
 #include "TavoLongBunsuu.h"
-#include "TextDecider.h"
 
 // 16/5 - 4/239 - 3 = 219/1195, in lowest terms: the sum before the first pass.
 inline constexpr std::uint32_t MachinFirstNum = 219;
@@ -70,8 +70,8 @@ class MachinSum {
   void NextPass();
   // Bounds on the terms after the passes taken, tight enough for a text of count digits.
   TailBounds Tail(std::int32_t count) const;
-  // The first count digits after the point of the partial sum, as TextDecider::Text gives them.
-  // The text stays until the next call.
+  // The first count digits after the point of the partial sum, as ExpansionDecider::Expansion gives
+  // them. The text stays until the next call.
   const std::string& Text(std::int32_t count);
 
  private:
@@ -80,6 +80,6 @@ class MachinSum {
   // (5/239)^m / 4 in RatioUnits: the share of it that the 239-series' terms take off.
   DecimalBounds lead5_;
   std::uint64_t share239_;
-  TextDecider decider_;
+  ExpansionDecider decider_;
   MachinExactSum exact_;
 };

@@ -81,6 +81,6 @@ SeriesValue HornerValue(int words, std::uint64_t p, std::uint64_t q, Step step) 
     result.value.MulAddDivide(std::span(steps, take), groups[i - take].words);
     i -= take;
   }
-  assert(result.value.IntegerWord() < 4);  // at most the true value, which is below 4
+  assert(result.value.WordAt(0) < 4);  // at most the true value, which is below 4
   return result;
 }

@@ -12,12 +12,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <optional>
 #include <span>
 #include <string>
 #include <utility>
 
-#include "DecimalBounds.h"
 #include "DecimalFixed.h"
 #include "LongGmp.h"
 #include "TavoLong.h"
@@ -265,17 +263,31 @@ inline DecimalStep StepFrom(std::uint64_t a, std::uint64_t c, std::uint64_t b) {
 }
 
 // Decimal fixed point: x = floor(num U / den) in units U of its last word, then up to two
-// steps of MulAddDivide to stepWords words, then the offset of its first count digits under an
-// error and a tail.
+// steps of MulAddDivide to stepWords words.
 struct DecimalCase {
   int words;
   std::uint32_t num, den;
   DecimalStep steps[2];
   int stepCount, stepWords;
-  std::uint64_t error;
-  int count;
-  TailBounds tail;
 };
+
+// A case within the contracts, from word(), any word, and below(n), a number below n, read in
+// this order; den lies below denLimit.
+template <class AnyWord, class Below>
+DecimalCase DecimalCaseFrom(AnyWord word, Below below, std::uint64_t denLimit = 0xFFFFFFFF) {
+  DecimalCase c{};
+  c.words = 2 + below(5);
+  c.den = 1 + static_cast<std::uint32_t>(word() % denLimit);
+  c.num = static_cast<std::uint32_t>(word() % c.den);
+  // Below its whole width only on a number whose words after the point are zero.
+  c.stepWords = c.num == 0 ? 1 + below(c.words) : c.words;
+  c.stepCount = below(3);
+  for (DecimalStep& step : c.steps) {
+    const std::uint64_t a = word(), addend = word();
+    step = StepFrom(a, addend, word() >> below(61));
+  }
+  return c;
+}
 
 class Checker {
  public:
@@ -413,57 +425,31 @@ class Checker {
     Expect(!OverflowFlag, "LongExpandDecimal flag");
   }
 
-  // Decimal fixed point against GMP's rationals: every word after each operation, and the
-  // offset of the digits, which must be right where it is given, and be given wherever every
-  // number within the error and the tail has the same first count digits, more than three units
-  // of 10^-(count + 19) inside them, two words lie below the cut and the tail's unit lies
-  // below the cut's.
-  void Decimal(const DecimalCase& c) {
-    const auto power = [](int e) { return truedigits::PowerOfTen(static_cast<unsigned long>(e)); };
-    const mpz_class unit = power(19 * c.words);
+  // Decimal fixed point against GMP: every word after each operation. Gives the number, and its
+  // value in units of its last word in value.
+  DecimalFixed Decimal(const DecimalCase& c, mpz_class& value) {
+    const mpz_class unit = truedigits::PowerOfTen(19ul * static_cast<unsigned long>(c.words));
     DecimalFixed x(c.words, c.num, c.den);
-    mpz_class value = unit * c.num / c.den;
+    value = unit * c.num / c.den;
     // The integer word, and the words after the point as the digits that WriteDigits writes.
     const auto sameWords = [&](const std::string& what) {
       std::string all = value.get_str(), digits;
       all.insert(0, 19 * static_cast<std::size_t>(c.words + 1) - all.size(), '0');
-      Expect(x.IntegerWord() == std::stoull(all.substr(0, 19)), what + " integer word");
+      Expect(x.WordAt(0) == std::stoull(all.substr(0, 19)), what + " integer word");
       x.WriteDigits(19 * c.words, digits);
       const auto at = std::ranges::mismatch(digits, all.substr(19)).in1 - digits.begin();
       Expect(at == std::ssize(digits), what + " word " + std::to_string(at / 19 + 1));
     };
     sameWords("DecimalFixed(num, den)");
     x.MulAddDivide(std::span(c.steps, static_cast<std::size_t>(c.stepCount)), c.stepWords);
-    const mpz_class cut = power(19 * (c.words - c.stepWords));
+    const mpz_class cut =
+        truedigits::PowerOfTen(19ul * static_cast<unsigned long>(c.words - c.stepWords));
     for (int i = 0; i < c.stepCount; ++i) {
       const DecimalStep& s = c.steps[i];
       value = (FromWord(s.a) * (value / cut) + FromWord(s.c) * (unit / cut)) / FromWord(s.b) * cut;
     }
     sameWords("DecimalFixed::MulAddDivide");
-    // The numbers at either end, and where their first count digits fall.
-    const mpq_class error(FromWord(c.error), unit), low = mpq_class(value, unit) - error;
-    const mpq_class high = mpq_class(value, unit) + error;
-    const DecimalBounds& m = c.tail.magnitude;
-    const mpq_class tailLow = DecimalValue(m.low, m.exponent);
-    const mpq_class tailHigh = DecimalValue(m.high, m.exponent);
-    const mpq_class first = c.tail.negative ? mpq_class(low + tailLow) : mpq_class(low - tailHigh);
-    const mpq_class last = c.tail.negative ? mpq_class(high + tailHigh) : mpq_class(high - tailLow);
-    const auto floorOf = [&](const mpq_class& v) {
-      mpz_class f;
-      mpz_fdiv_q(f.get_mpz_t(), mpz_class(v.get_num() * power(c.count)).get_mpz_t(),
-                 v.get_den().get_mpz_t());
-      return f;
-    };
-    const mpz_class own = value * power(c.count) / unit, q = floorOf(first) - own;
-    const mpq_class margin(3, power(c.count + 19));
-    const bool same = floorOf(first) == floorOf(last);
-    const bool clear = floorOf(first - margin) == floorOf(last + margin) &&
-                       c.count <= 19 * (c.words - 2) && m.exponent + c.count <= 0;
-    const std::optional<std::int64_t> offset = x.DigitsOffset(c.count, c.tail);
-    // In decimal, since a long, which GMP converts, may have 32 bits.
-    Expect(!offset || (same && mpz_class(std::to_string(*offset)) == q),
-           "DecimalFixed::DigitsOffset right");
-    Expect(offset || !clear, "DecimalFixed::DigitsOffset given");
+    return x;
   }
 
 #if defined(__SIZEOF_INT128__)
