@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <numeric>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "TavoLong.h"
@@ -49,48 +50,51 @@ void Combine(const TBunsuu& x, const TBunsuu& y, Operation operation, TBunsuu& r
   BunsuuReduce(r);
 }
 
-// a := a * prime^e.
-void MultiplyByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
-  ForWordPowers(static_cast<std::uint64_t>(prime), e,
+// a := a * p.Prime^p.Exponent.
+void MultiplyByPower(TLongNum& a, const TPrimePower& p) {
+  ForWordPowers(static_cast<std::uint64_t>(p.Prime), p.Exponent,
                 [&a](std::uint64_t power) { LongMulWord(a, power, a); });
 }
 
-// a := a / prime^e, for a that prime^e divides.
-void DivideByPower(TLongNum& a, std::int32_t prime, std::int32_t e) {
-  ForWordPowers(static_cast<std::uint64_t>(prime), e,
+// a := a / p.Prime^p.Exponent, for a that the power divides.
+void DivideByPower(TLongNum& a, const TPrimePower& p) {
+  ForWordPowers(static_cast<std::uint64_t>(p.Prime), p.Exponent,
                 [&a](std::uint64_t power) { LongDivExactWord(a, power, a); });
 }
 
-// Adds to shared the primes of n >= 1 with their multiplicities, by trial division.
-void AddPrimeFactors(std::int32_t n, std::vector<TSharedPrime>& shared) {
+// Adds to primes those of n >= 1, each with its multiplicity, by trial division.
+void AddPrimeFactors(std::int32_t n, std::vector<TPrimePower>& primes) {
   for (std::int32_t p = 2; p <= n / p; ++p) {
     if (n % p != 0) continue;
-    TSharedPrime& s = shared.emplace_back(TSharedPrime{p, 0});
+    TPrimePower& power = primes.emplace_back(TPrimePower{p, 0});
     for (; n % p == 0; n /= p)
-      ++s.Limit;
+      ++power.Exponent;
   }
-  if (n > 1) shared.push_back({n, 1});
+  if (n > 1) primes.push_back({n, 1});
 }
 
-// Takes out of num each shared prime as often as it divides num, up to its limit, and gives
-// how often each went. Most do not divide num at all: one remainder by the product of as many
-// of them as a word holds tells which of those do.
-std::vector<std::int32_t> TakeCommonPrimes(TLongNum& num, std::span<const TSharedPrime> shared) {
-  std::vector<std::int32_t> taken(shared.size());
+// Takes out of num each shared prime as often as it divides num, up to its exponent, and gives
+// the shared primes with how often each went. Most do not divide num at all: one remainder by
+// the product of as many of them as a word holds tells which of those do.
+std::vector<TPrimePower> TakeCommonPrimes(TLongNum& num, std::span<const TPrimePower> shared) {
+  std::vector<TPrimePower> taken;
+  for (const TPrimePower& s : shared)
+    taken.push_back({s.Prime, 0});
   for (std::size_t first = 0; first < shared.size();) {
     std::uint64_t product = 1;
     std::size_t end = first;
     for (; end < shared.size(); ++end) {
       const auto p = static_cast<std::uint64_t>(shared[end].Prime);
-      if (shared[end].Limit == 0) continue;
+      if (shared[end].Exponent == 0) continue;
       if (product > UINT64_MAX / p) break;
       product *= p;
     }
     const std::uint64_t residue = product > 1 ? LongModWord(num, product) : 0;
     for (; first < end; ++first) {
       const auto p = static_cast<std::uint64_t>(shared[first].Prime);
-      if (shared[first].Limit == 0 || residue % p != 0) continue;
-      for (std::int32_t& t = taken[first]; t < shared[first].Limit && LongModWord(num, p) == 0; ++t)
+      if (shared[first].Exponent == 0 || residue % p != 0) continue;
+      for (std::int32_t& t = taken[first].Exponent;
+           t < shared[first].Exponent && LongModWord(num, p) == 0; ++t)
         LongDivExactWord(num, p, num);
     }
   }
@@ -124,14 +128,13 @@ void BunsuuAdd(const TBunsuu& x, const TBunsuu& y, TBunsuu& r) {
 // subroutine for computations with rational numbers", J. ACM 3, 1956): for summands in lowest
 // terms, a common factor of the new numerator and denominator divides g, so only g's primes are
 // tried, each at most as often as g holds it.
-void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
-                       std::span<const std::int32_t> exponents, std::int32_t rest) {
-  assert(exponents.size() == sum.Primes.size() && rest >= 1);
-  const std::size_t count = exponents.size();
+void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num, std::span<const TPrimePower> den,
+                       std::int32_t rest) {
+  assert(den.size() == sum.Factors.size() && rest >= 1);
   if (!sum.Factored || !ReducesWithinCapacity(sum.Value)) {
     TBunsuu term{num, LongOne};
-    for (std::size_t i = 0; i < count; ++i)
-      MultiplyByPower(term.Den, sum.Primes[i], exponents[i]);
+    for (const TPrimePower& p : den)
+      MultiplyByPower(term.Den, p);
     LongMulWord(term.Den, static_cast<std::uint64_t>(rest), term.Den);
     BunsuuAdd(sum.Value, term, sum.Value);
     sum.Factored = false;
@@ -140,52 +143,55 @@ void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
   // g: the smaller exponent of each prime, and the gcd of the rests, from a word remainder.
   const auto gRest = static_cast<std::int32_t>(
       std::gcd(LongModWord(sum.Rest, static_cast<std::uint64_t>(rest)), std::uint64_t(rest)));
-  std::vector<TSharedPrime> shared;
+  std::vector<TPrimePower> shared;
+  TFactoredBunsuu r;
   TLongNum p, q;
   LongFromInt(rest / gRest, p);
   LongDivExactWord(sum.Rest, static_cast<std::uint64_t>(gRest), q);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::int32_t common = std::min(sum.Exponents[i], exponents[i]);
-    MultiplyByPower(p, sum.Primes[i], exponents[i] - common);
-    MultiplyByPower(q, sum.Primes[i], sum.Exponents[i] - common);
-    shared.push_back({sum.Primes[i], common});
-    sum.Exponents[i] = std::max(sum.Exponents[i], exponents[i]);  // the sum's, unreduced
+  for (std::size_t i = 0; i < den.size(); ++i) {
+    const TPrimePower& mine = sum.Factors[i];
+    assert(den[i].Prime == mine.Prime);
+    const std::int32_t common = std::min(mine.Exponent, den[i].Exponent);
+    MultiplyByPower(p, {mine.Prime, den[i].Exponent - common});
+    MultiplyByPower(q, {mine.Prime, mine.Exponent - common});
+    shared.push_back({mine.Prime, common});
+    r.Factors.push_back({mine.Prime, std::max(mine.Exponent, den[i].Exponent)});
   }
   AddPrimeFactors(gRest, shared);
 
-  TBunsuu r;
   TLongNum scaled;
-  LongMul(sum.Value.Den, p, r.Den);
-  LongMul(sum.Value.Num, p, r.Num);
+  LongMul(sum.Value.Den, p, r.Value.Den);
+  LongMul(sum.Value.Num, p, r.Value.Num);
   LongMul(num, q, scaled);
-  LongAdd(r.Num, scaled, r.Num);
-  if (!ReducesWithinCapacity(r)) {
-    BunsuuReduce(r);
-    sum.Value = r;
+  LongAdd(r.Value.Num, scaled, r.Value.Num);
+  if (!ReducesWithinCapacity(r.Value)) {
+    BunsuuReduce(r.Value);
+    sum.Value = r.Value;
     sum.Factored = false;
     return;
   }
-  TLongNum newRest;
-  LongMulWord(sum.Rest, static_cast<std::uint64_t>(rest / gRest), newRest);
-  BunsuuReduceFactored(sum, r, sum.Exponents, newRest, shared);
+  LongMulWord(sum.Rest, static_cast<std::uint64_t>(rest / gRest), r.Rest);
+  BunsuuReduceFactored(r, shared, sum);
 }
 
-void BunsuuReduceFactored(TFactoredBunsuu& f, const TBunsuu& r,
-                          std::span<const std::int32_t> exponents, const TLongNum& rest,
-                          std::span<const TSharedPrime> shared) {
-  assert(exponents.size() == f.Primes.size() && shared.size() >= exponents.size());
-  TBunsuu reduced = r;
-  TLongNum reducedRest = rest;
-  const std::vector<std::int32_t> taken = TakeCommonPrimes(reduced.Num, shared);
-  for (std::size_t i = 0; i < shared.size(); ++i) {
-    DivideByPower(reduced.Den, shared[i].Prime, taken[i]);
-    if (i < exponents.size()) {
-      f.Exponents[i] = exponents[i] - taken[i];
+void BunsuuReduceFactored(const TFactoredBunsuu& r, std::span<const TPrimePower> shared,
+                          TFactoredBunsuu& f) {
+  assert(r.Factored && shared.size() >= r.Factors.size());
+  TBunsuu reduced = r.Value;
+  TLongNum reducedRest = r.Rest;
+  std::vector<TPrimePower> factors = r.Factors;
+  const std::vector<TPrimePower> taken = TakeCommonPrimes(reduced.Num, shared);
+  for (std::size_t i = 0; i < taken.size(); ++i) {
+    DivideByPower(reduced.Den, taken[i]);
+    if (i < factors.size()) {
+      assert(factors[i].Prime == taken[i].Prime);
+      factors[i].Exponent -= taken[i].Exponent;
     } else {
-      DivideByPower(reducedRest, shared[i].Prime, taken[i]);
+      DivideByPower(reducedRest, taken[i]);
     }
   }
   f.Value = reduced;
+  f.Factors = std::move(factors);
   f.Rest = reducedRest;
   f.Factored = true;
 }

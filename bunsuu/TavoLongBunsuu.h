@@ -29,36 +29,37 @@ void BunsuuReduce(TBunsuu& f);
 // r := x + y, reduced.
 void BunsuuAdd(const TBunsuu& x, const TBunsuu& y, TBunsuu& r);
 
+// A prime and how many times it is taken: a factor of a denominator, or how often a prime may
+// divide both parts of a fraction.
+struct TPrimePower {
+  std::int32_t Prime;
+  std::int32_t Exponent;
+};
+
 // A fraction in lowest terms with a positive denominator that is kept factored: Den is the
-// product of Primes[i]^Exponents[i] over i, times Rest, where the primes are distinct and Rest
-// is prime to each of them. While Factored is false (after a sum that needed the full
-// reduction, or saturated), Value alone counts.
+// product of the Factors, times Rest, where the primes are distinct and Rest is prime to each of
+// them. While Factored is false (after a sum that needed the full reduction, or saturated),
+// Value alone counts.
 struct TFactoredBunsuu {
   TBunsuu Value;
-  std::vector<std::int32_t> Primes;
-  std::vector<std::int32_t> Exponents;
+  std::vector<TPrimePower> Factors;
   TLongNum Rest = LongOne;
   bool Factored = true;
 };
 
 // sum := sum + num / den, the same result as BunsuuAdd, saturations included, for a den of
-// Primes[i]^exponents[i] (in the order of sum's primes) times rest, where num / den is in
+// the factors den (sum's primes, in the order of sum.Factors) times rest, where num / den is in
 // lowest terms and rest, below 2^31, is prime to the primes. The gcd of the denominators comes
 // from the exponents and a word-sized gcd with rest, and the common factor of the new sum is
 // looked for among the primes of that gcd alone (Henrici), so no gcd of long numbers is taken.
 // A sum that could saturate, or one that is no longer factored, goes through BunsuuAdd.
-void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num,
-                       std::span<const std::int32_t> exponents, std::int32_t rest);
-// A prime that may divide both parts of a fraction, at most Limit times.
-struct TSharedPrime {
-  std::int32_t Prime, Limit;
-};
-// f := r in lowest terms, kept factored, for r.Den = f.Primes[i]^exponents[i] times rest (rest
-// prime to those primes, r.Den positive, r's parts below the full width) where r's parts share
-// no prime but those of shared, f.Primes first, each at most its Limit times.
-void BunsuuReduceFactored(TFactoredBunsuu& f, const TBunsuu& r,
-                          std::span<const std::int32_t> exponents, const TLongNum& rest,
-                          std::span<const TSharedPrime> shared);
+void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num, std::span<const TPrimePower> den,
+                       std::int32_t rest);
+// f := r in lowest terms, kept factored, for a factored r (r.Value.Den positive, r.Value's parts
+// below the full width) whose parts share no prime but those of shared, which lists r's primes
+// first, in their order, each with the most times it may divide both parts. f may be r.
+void BunsuuReduceFactored(const TFactoredBunsuu& r, std::span<const TPrimePower> shared,
+                          TFactoredBunsuu& f);
 // x + y, reduced.
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y);
 // x - y, reduced.

@@ -145,9 +145,12 @@ TEST(Bunsuu, ReductionAtTheFullWidth) {
     EXPECT_TRUE(SameFraction(c.f, c.expected)) << c.what;
     EXPECT_EQ(OverflowFlag, c.flag) << c.what;
   }
-  TFactoredBunsuu sum{F(full - 1, 1), {5}, {0}};
+  TFactoredBunsuu sum;
+  sum.Value = F(full - 1, 1);
+  sum.Factors = {{5, 0}};
   OverflowFlag = false;
-  BunsuuAddFactored(sum, LongOne, std::vector<std::int32_t>{0}, 1);
+  const TPrimePower den[] = {{5, 0}};
+  BunsuuAddFactored(sum, LongOne, den, 1);
   EXPECT_TRUE(SameFraction(sum.Value, Saturated));
   EXPECT_TRUE(OverflowFlag);
 }
@@ -185,11 +188,13 @@ mpz_class SmoothNumber(longtest::OperandSource& source, const std::vector<std::i
 
 // x in lowest terms with its denominator factored over the primes.
 TFactoredBunsuu Factored(const mpq_class& x, const std::vector<std::int32_t>& primes = {5, 239}) {
-  TFactoredBunsuu f{F(x), primes, std::vector<std::int32_t>(primes.size(), 0)};
+  TFactoredBunsuu f;
+  f.Value = F(x);
   mpz_class rest = x.get_den();
-  for (std::size_t i = 0; i < f.Primes.size(); ++i) {
-    for (; rest % f.Primes[i] == 0; rest /= f.Primes[i])
-      ++f.Exponents[i];
+  for (const std::int32_t p : primes) {
+    TPrimePower& power = f.Factors.emplace_back(TPrimePower{p, 0});
+    for (; rest % p == 0; rest /= p)
+      ++power.Exponent;
   }
   f.Rest = FromValue(rest);
   return f;
@@ -218,7 +223,7 @@ TEST(Bunsuu, AgreesWithGmpAndTheFactoredSumWithBunsuuAdd) {
       TFactoredBunsuu fx = Factored(x);
       if (i % 25 == 0) fx.Value.Num = MaxLongNum;
       const TFactoredBunsuu fy = Factored(y);
-      check.FactoredSum(fx, fy.Value, fy.Exponents,
+      check.FactoredSum(fx, fy.Value, fy.Factors,
                         static_cast<std::int32_t>(arithcheck::WordOf(fy.Rest)));
     }
     TBunsuu fx = F(x);
@@ -252,7 +257,7 @@ TEST(Bunsuu, FactoredSumWithMoreCandidatesThanAWordHolds) {
     sum.canonicalize();
     const mpq_class y = sum - x;
     const TFactoredBunsuu fy = Factored(y, primes);
-    check.FactoredSum(Factored(x, primes), fy.Value, fy.Exponents,
+    check.FactoredSum(Factored(x, primes), fy.Value, fy.Factors,
                       static_cast<std::int32_t>(arithcheck::WordOf(fy.Rest)));
     ASSERT_FALSE(HasFailure()) << "case " << i;
   }

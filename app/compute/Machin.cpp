@@ -82,8 +82,7 @@ SeriesValue PiMinusThree(int words) {
 
 MachinExactSum::MachinExactSum() {
   sum_.Value = BunsuuMake(MachinFirstNum, MachinFirstDen);
-  sum_.Primes = {5, 239};
-  sum_.Exponents = {1, 1};
+  sum_.Factors = {{5, 1}, {239, 1}};
   LongFromInt(5, power5_);
   LongFromInt(239, power239_);
 }
@@ -119,12 +118,13 @@ void MachinExactSum::AddTerm() {
   const auto c = static_cast<std::int32_t>(std::gcd(LongModWord(u, k), k));
   LongDivExactWord(u, static_cast<std::uint64_t>(c), u);
   if (NegativeTerm(k_)) LongNegate(u);
-  std::int32_t rest = k_ / c, exponents[] = {k_, k_};
+  std::int32_t rest = k_ / c;
+  TPrimePower den[] = {{5, k_}, {239, k_}};
   for (; rest % 5 == 0; rest /= 5)
-    ++exponents[0];
+    ++den[0].Exponent;
   for (; rest % 239 == 0; rest /= 239)
-    ++exponents[1];
-  BunsuuAddFactored(sum_, u, exponents, rest);
+    ++den[1].Exponent;
+  BunsuuAddFactored(sum_, u, den, rest);
 }
 
 // The sum after the pass of k as one fraction N / D over the terms' common denominator
@@ -144,7 +144,7 @@ void MachinExactSum::AddTerm() {
 void MachinExactSum::Evaluate(std::int32_t k) {
   // The primes that may divide N, each with its exponent in D, 5 and 239 first as the sum keeps
   // them; L's rest without 5 and 239, and L.
-  std::vector<TSharedPrime> primes{{5, k}, {239, k}};
+  std::vector<TPrimePower> primes{{5, k}, {239, k}};
   TLongNum rest = LongOne, lcm;
   std::uint64_t powersOf5And239 = 1;
   for (std::int32_t p = 3; p <= k; p += 2) {
@@ -153,7 +153,7 @@ void MachinExactSum::Evaluate(std::int32_t k) {
     for (; power <= k / p; power *= p)
       ++e;
     if (p == 5 || p == 239) {
-      primes[p == 5 ? 0 : 1].Limit += e;
+      primes[p == 5 ? 0 : 1].Exponent += e;
       powersOf5And239 *= static_cast<std::uint64_t>(power);
       continue;
     }
@@ -166,7 +166,8 @@ void MachinExactSum::Evaluate(std::int32_t k) {
   power5_ = power239_ = LongOne;
   ForWordPowers(5, k, [this](std::uint64_t w) { LongMulWord(power5_, w, power5_); });
   ForWordPowers(239, k, [this](std::uint64_t w) { LongMulWord(power239_, w, power239_); });
-  TBunsuu sum;
+  TFactoredBunsuu whole;
+  TBunsuu& sum = whole.Value;
   LongMul(lcm, power5_, part);
   LongMul(part, power239_, sum.Den);
   LongMulWord(part, 3, part);
@@ -176,8 +177,9 @@ void MachinExactSum::Evaluate(std::int32_t k) {
   LongMul(power5_, sums[1], part);
   LongMulWord(part, 4, part);
   LongSub(sum.Num, part, sum.Num);
-  const std::int32_t exponents[] = {primes[0].Limit, primes[1].Limit};
-  BunsuuReduceFactored(sum_, sum, exponents, rest, primes);
+  whole.Factors = {primes[0], primes[1]};
+  whole.Rest = rest;
+  BunsuuReduceFactored(whole, primes, sum_);
   k_ = k;
 }
 

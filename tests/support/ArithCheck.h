@@ -15,6 +15,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "DecimalFixed.h"
 #include "LongGmp.h"
@@ -382,29 +383,44 @@ class Checker {
     Expect(!OverflowFlag, "LongSqrtStep flag at " + at);
   }
 
-  // The sum of x and y over their factored denominators, y's given by exponents over x's
-  // primes and a rest: the records and the flag of BunsuuAdd, and a factored form that still
-  // multiplies out to the denominator.
-  void FactoredSum(const TFactoredBunsuu& x, const TBunsuu& y,
-                   std::span<const std::int32_t> yExponents, std::int32_t yRest) {
+  // The sum of x and y over their factored denominators, y's given by powers of x's primes and a
+  // rest: the records and the flag of BunsuuAdd, and a factored form that still multiplies out to
+  // the denominator. The sum with both parts times the first prime's power, reduced again, into a
+  // separate record and into itself, gives the sum back.
+  void FactoredSum(const TFactoredBunsuu& x, const TBunsuu& y, std::span<const TPrimePower> yDen,
+                   std::int32_t yRest) {
     OverflowFlag = false;
     TBunsuu full;
     BunsuuAdd(x.Value, y, full);
     const bool fullFlag = OverflowFlag;
     OverflowFlag = false;
     TFactoredBunsuu sum = x;
-    BunsuuAddFactored(sum, y.Num, yExponents, yRest);
+    BunsuuAddFactored(sum, y.Num, yDen, yRest);
     SameFraction(sum.Value, full, "BunsuuAddFactored");
     Expect(OverflowFlag == fullFlag, "BunsuuAddFactored flag");
     if (!sum.Factored) return;
-    mpz_class den = Magnitude(sum.Rest);
-    for (std::size_t i = 0; i < sum.Primes.size(); ++i) {
-      mpz_class power;
-      mpz_ui_pow_ui(power.get_mpz_t(), static_cast<unsigned long>(sum.Primes[i]),
-                    static_cast<unsigned long>(sum.Exponents[i]));
+    mpz_class den = Magnitude(sum.Rest), power;
+    for (const TPrimePower& p : sum.Factors) {
+      mpz_ui_pow_ui(power.get_mpz_t(), static_cast<unsigned long>(p.Prime),
+                    static_cast<unsigned long>(p.Exponent));
       den *= power;
     }
     Expect(den == Value(sum.Value.Den), "BunsuuAddFactored's factors");
+    const TPrimePower scale{sum.Factors[0].Prime, 3};
+    mpz_ui_pow_ui(power.get_mpz_t(), static_cast<unsigned long>(scale.Prime), 3);
+    if (Magnitude(sum.Value.Den) * power * 256 >= Capacity()) return;
+    TFactoredBunsuu scaled = sum, reduced;
+    scaled.Value = F(Value(sum.Value.Num) * power, Value(sum.Value.Den) * power);
+    scaled.Factors[0].Exponent += scale.Exponent;
+    std::vector<TPrimePower> shared = scaled.Factors;
+    shared[0] = scale;
+    BunsuuReduceFactored(scaled, shared, reduced);
+    BunsuuReduceFactored(scaled, shared, scaled);
+    for (const TFactoredBunsuu& r : {reduced, scaled}) {
+      SameFraction(r.Value, sum.Value, "BunsuuReduceFactored");
+      Expect(r.Factors[0].Exponent == sum.Factors[0].Exponent && r.Factored,
+             "BunsuuReduceFactored's factors");
+    }
   }
 
   // count digits of |num| / |den|, for |num| < |den|, neither saturated; the remainder in a
