@@ -155,7 +155,8 @@ const std::map<unsigned, const ShiftCase*> ShiftCodes = {
     {0, &ShiftLeft}, {1, &ShiftRight}, {2, &ShiftLeftDigits}, {3, &ShiftRightDigits}};
 constexpr unsigned MoreCode = 14;
 const std::map<unsigned, const BinaryCase*> WordCodes = {
-    {0, &MulWord}, {1, &DivModWord}, {2, &DivModWordRemainder}, {3, &ModWord}, {4, &DivExactWord}};
+    {0, &MulWord},      {1, &DivModWord},       {2, &DivModWordRemainder}, {3, &ModWord},
+    {4, &DivExactWord}, {7, &MulWordPairFirst}, {8, &MulWordPairSecond}};
 constexpr unsigned DecimalFixedCode = 5, DoubleWordCode = 6;
 
 }  // namespace

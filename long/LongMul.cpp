@@ -9,20 +9,25 @@
 
 namespace {
 
+// Completes result, whose words [0..n) hold the low words of a product by a word and high its
+// high word, with the given sign, saturating; oldWords is what result used before.
+void FinishWordProduct(TLongNum& result, int n, int oldWords, Word high, std::int8_t sign) {
+  if (high == 0) {
+    FinishMagnitude(result, n, oldWords, sign);
+  } else if (n == WordSlots) {
+    LongSaturate(result);
+  } else {
+    result.Digit.Word[n] = high;
+    FinishMagnitude(result, n + 1, oldWords, sign);
+  }
+}
+
 // result := |a| * w + c with the given sign, saturating. result may be a.
 void MultiplyByWord(const TLongNum& a, Word w, Word c, std::int8_t sign, TLongNum& result) {
   const int n = UsedWords(a);
   const int old = UsedWords(result);
-  Word* dst = WordsOf(result);
-  const Word high = WordsMulWord(dst, WordsOf(a), n, w, c);
-  if (high == 0) {
-    FinishMagnitude(result, n, old, sign);
-  } else if (n == WordSlots) {
-    LongSaturate(result);
-  } else {
-    dst[n] = high;
-    FinishMagnitude(result, n + 1, old, sign);
-  }
+  const Word high = WordsMulWord(WordsOf(result), WordsOf(a), n, w, c);
+  FinishWordProduct(result, n, old, high, sign);
 }
 
 }  // namespace
@@ -69,4 +74,20 @@ void LongMulAddWord(const TLongNum& a, std::uint64_t w, std::uint64_t c, TLongNu
   assert(Normalized(a) && LongSign(a) >= 0);
   if (SaturatedOperand(a, &result)) return;
   MultiplyByWord(a, w, c, 1, result);
+}
+
+void LongMulWordPair(TLongNum& a, std::uint64_t c, TLongNum& b, std::uint64_t w) {
+  assert(Normalized(a) && Normalized(b) && &a != &b && LongSign(a) >= 0 && LongSign(b) >= 0);
+  if (a.Overflowed || b.Overflowed) {
+    LongMulAddWord(a, w, c, a);
+    LongMulWord(b, w, b);
+    return;
+  }
+  // The words of the shorter above its length are zero, so one sweep over the longer's words
+  // serves both.
+  const int na = UsedWords(a), nb = UsedWords(b), n = na > nb ? na : nb;
+  Word high[] = {c, 0};
+  WordsMulWordPair(WordsOf(a), WordsOf(b), n, w, high);
+  FinishWordProduct(a, n, na, high[0], 1);
+  FinishWordProduct(b, n, nb, high[1], 1);
 }

@@ -189,6 +189,10 @@ void LongMul(const TLongNum& a, const TLongNum& b, TLongNum& result);
 void LongMulWord(const TLongNum& a, std::uint64_t w, TLongNum& result);
 // result := a * w + c for a >= 0, saturating as LongMul does.
 void LongMulAddWord(const TLongNum& a, std::uint64_t w, std::uint64_t c, TLongNum& result);
+// a := a * w + c and b := b * w in one sweep over both, as LongMulAddWord(a, w, c, a) and
+// LongMulWord(b, w, b) give them, saturations included. a and b are different records, neither
+// below zero.
+void LongMulWordPair(TLongNum& a, std::uint64_t c, TLongNum& b, std::uint64_t w);
 // Calls apply(w) for words w whose product is base^e (base >= 2, e >= 0), each as large a power
 // of base as a word holds: to multiply or divide by base^e a word at a time.
 template <class Apply>

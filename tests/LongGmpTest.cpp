@@ -59,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BinaryRun{&AddAbs, 3, 3000}, BinaryRun{&SubAbs, 4, 3000},
                       BinaryRun{&Mul, 5, 3000}, BinaryRun{&Div, 6, 3000}, BinaryRun{&Mod, 7, 3000},
                       BinaryRun{&Gcd, 8, 1500}, BinaryRun{&MulWord, 40, 2000},
-                      BinaryRun{&MulAddWord, 45, 2000}, BinaryRun{&DivModWord, 41, 2000},
+                      BinaryRun{&MulAddWord, 45, 2000}, BinaryRun{&MulWordPairFirst, 48, 1500},
+                      BinaryRun{&MulWordPairSecond, 49, 1500}, BinaryRun{&DivModWord, 41, 2000},
                       BinaryRun{&DivModWordRemainder, 42, 2000}, BinaryRun{&ModWord, 43, 2000},
                       BinaryRun{&DivExactWord, 44, 2000}),
     [](const auto& info) { return info.param.operation->name; });

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
@@ -20,10 +19,9 @@ SeriesValue EMinusTwo(int words) {
 }
 
 // A group of terms, as many as a word holds, takes Num to Num q + p and Den to Den q, as they do
-// one by one: q the product of their k, p < q. Ten times a Num with at most two bits of
-// headroom, at least 2^(MaxBits - 3), outgrows the capacity; and Num only grows.
+// one by one: q the product of their k, p < q. The integers only grow, so where one of them
+// outgrows the capacity after the group, it does at the term that the group ends with.
 const TBunsuu& FactorialExactSum::At(std::int32_t k) {
-  std::vector<std::uint64_t> factors;  // the groups' q, for Den
   while (k_ < k) {
     std::uint64_t q = 1, p = 0;
     for (; k_ < k; ++k_) {
@@ -32,12 +30,8 @@ const TBunsuu& FactorialExactSum::At(std::int32_t k) {
       q *= next;
       p = p * next + 1;
     }
-    LongMulAddWord(sum_.Num, q, p, sum_.Num);
-    factors.push_back(q);
+    LongMulWordPair(sum_.Num, p, sum_.Den, q);
   }
-  if (LongHeadroom(sum_.Num) <= 2) return sum_;
-  for (const std::uint64_t q : factors)
-    LongMulWord(sum_.Den, q, sum_.Den);
   return sum_;
 }
 

@@ -19,9 +19,7 @@ SeriesValue EMinusTwo(int words);
 // adds 1/k! to Num / Den.
 class FactorialExactSum {
  public:
-  // The sum as of the term 1/k!, for a k not below the last one asked for, its Den only where
-  // the expansion reads it: where ten times Num outgrows the capacity, the expansion saturates
-  // in that first product and gives no digit, whatever Den is.
+  // The sum as of the term 1/k!, for a k not below the last one asked for.
   const TBunsuu& At(std::int32_t k);
 
  private:

@@ -25,6 +25,9 @@ Word WordsSubWord(Word* dst, const Word* a, int n, Word w);
 
 // dst[0..n) = a[0..n) * w + c; returns the high word of the result.
 Word WordsMulWord(Word* dst, const Word* a, int n, Word w, Word c = 0);
+// a[0..n) := a[0..n) * w + carry[0] and b[0..n) := b[0..n) * w + carry[1], in place and in one
+// loop; carry[0] and carry[1] become the high words. a and b do not overlap.
+void WordsMulWordPair(Word* a, Word* b, int n, Word w, Word (&carry)[2]);
 // dst[0..n) += a[0..n) * w; returns the carry word. dst must not overlap a.
 Word WordsAddMulWord(Word* dst, const Word* a, int n, Word w);
 // dst[0..n) -= a[0..n) * w; returns the borrow word. dst must not overlap a.

@@ -211,6 +211,29 @@ inline constexpr BinaryCase MulAddWord{
                           : Fits(Magnitude(a) * FromWord(WordOf(b)) + FromWord(b.Digit.Word[1]), 1);
     },
     "MulAddWord"};
+// The pair a * w + c and b * w, for the magnitudes of a and b, w and c the low two words of b:
+// one of its two results, and the flag that either of them sets.
+inline void MulWordPair(const TLongNum& a, const TLongNum& b, TLongNum& r, bool first) {
+  TLongNum x = a, y = b;
+  x.Sign = y.Sign = 1;
+  LongMulWordPair(x, b.Digit.Word[1], y, WordOf(b));
+  r = first ? x : y;
+}
+inline Outcome ModelMulWordPair(const TLongNum& a, const TLongNum& b, bool first) {
+  const mpz_class w = FromWord(WordOf(b));
+  const Outcome x =
+      a.Overflowed ? PassesSaturated() : Fits(Magnitude(a) * w + FromWord(b.Digit.Word[1]), 1);
+  const Outcome y = b.Overflowed ? PassesSaturated() : Fits(Magnitude(b) * w, 1);
+  return {first ? x.value : y.value, x.flag || y.flag};
+}
+inline constexpr BinaryCase MulWordPairFirst{
+    [](const TLongNum& a, const TLongNum& b, TLongNum& r) { MulWordPair(a, b, r, true); },
+    [](const TLongNum& a, const TLongNum& b) { return ModelMulWordPair(a, b, true); },
+    "MulWordPairFirst"};
+inline constexpr BinaryCase MulWordPairSecond{
+    [](const TLongNum& a, const TLongNum& b, TLongNum& r) { MulWordPair(a, b, r, false); },
+    [](const TLongNum& a, const TLongNum& b) { return ModelMulWordPair(a, b, false); },
+    "MulWordPairSecond"};
 inline constexpr BinaryCase DivModWord{
     [](const TLongNum& a, const TLongNum& b, TLongNum& q) { LongDivModWord(a, WordOf(b), q); },
     [](const TLongNum& a, const TLongNum& b) { return ModelDivision(a, WordRecord(b), true).q; },
