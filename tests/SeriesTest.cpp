@@ -21,12 +21,13 @@
 #include "DigitSink.h"
 #include "ExpansionCheck.h"
 #include "ExpansionDecider.h"
-#include "FactorialSum.h"
+#include "Factorial.h"
 #include "FractionDigits.h"
 #include "GmpSeries.h"
 #include "LongGmp.h"
 #include "LongTestSupport.h"
 #include "Machin.h"
+#include "PartialSums.h"
 #include "Series.h"
 #include "SeriesValue.h"
 #include "SettledDigits.h"
@@ -158,56 +159,56 @@ TEST(Series, SettleRuleOnGmpDigits) {
   }
 }
 
-// The exact sums against GMP's, pass by pass (term by term for e) up to the last within the
-// capacity; at a few passes, the last among them, also reached afresh: π's evaluated as a whole
-// up to the pass before, e's in groups of terms. Gives the pass-by-pass sum.
+// The exact sums against GMP's, pass by pass up to the last within the capacity; at a few
+// passes, the last among them, also reached afresh: π's evaluated as a whole up to the pass
+// before, e's in groups of passes. Gives the pass-by-pass sum.
 template <class Exact>
-Exact ExactSumsAgreeWithGmp(void (*passes)(const gmpseries::SumPass&), int step, int last) {
+Exact ExactSumsAgreeWithGmp(void (*passes)(const gmpseries::SumPass&), int last) {
   Exact byPass;
-  int k = 1;
+  int pass = 0;
   passes([&](const mpz_class& num, const mpz_class& den) {
-    k += step;
-    const bool afresh = k < 10 || k % 317 == 0 || k == last;
-    for (const TBunsuu& ours : {byPass.At(k), afresh ? Exact().At(k) : byPass.At(k)}) {
+    ++pass;
+    const bool afresh = pass <= 4 || pass % 317 == 0 || pass == last;
+    for (const TBunsuu& ours : {byPass.At(pass), afresh ? Exact().At(pass) : byPass.At(pass)}) {
       EXPECT_TRUE(longtest::SameRecord(ours.Num, longtest::FromValue(num)) &&
                   longtest::SameRecord(ours.Den, longtest::FromValue(den)))
-          << k;
+          << pass;
     }
-    return k < last && !::testing::Test::HasFailure();
+    return pass < last && !::testing::Test::HasFailure();
   });
   return byPass;
 }
 
-// π's sum saturates at the pass whose denominator outgrows the capacity, pass by pass or not. e's
-// holds its Den up to 3258!, whose expansion the capacity no longer holds, and saturates after.
+// π's sum saturates at the pass whose denominator outgrows the capacity, pass by pass or not.
+// e's holds its Den up to 3258!, whose expansion the capacity no longer holds, and saturates
+// after.
 TEST(Series, ExactSumsAgreeWithGmp) {
   OverflowFlag = false;
-  const int last = 2 * MachinSaturatingPass - 1;
-  MachinExactSum pi = ExactSumsAgreeWithGmp<MachinExactSum>(gmpseries::PiPasses, 2, last);
+  MachinExactSum pi =
+      ExactSumsAgreeWithGmp<MachinExactSum>(gmpseries::PiPasses, MachinSaturatingPass - 1);
   FactorialExactSum e =
-      ExactSumsAgreeWithGmp<FactorialExactSum>(gmpseries::EPasses, 1, FactorialSaturatingTerm);
+      ExactSumsAgreeWithGmp<FactorialExactSum>(gmpseries::EPasses, FactorialSaturatingPass);
   EXPECT_FALSE(OverflowFlag);
   for (const TBunsuu& saturated :
-       {pi.At(last + 2), MachinExactSum().At(last + 2), e.At(FactorialSaturatingTerm + 1)})
+       {pi.At(MachinSaturatingPass), MachinExactSum().At(MachinSaturatingPass),
+        e.At(FactorialSaturatingPass + 1)})
     EXPECT_TRUE(longtest::SameRecord(saturated.Num, MaxLongNum) &&
                 longtest::SameRecord(saturated.Den, MaxLongNum));
   EXPECT_TRUE(OverflowFlag);
 }
 
 // The bound on a common denominator against the exact product of the factors it grows by: never
-// below it, and at most one bit above it over some thousands of factors. π's grow by
-// 5^2 239^2 and the prime p where k is a power of p, e's by k; then small and large factors,
-// powers of two, factors near 2^32 and long runs of one factor.
+// below it, and at most one bit above it over some thousands of factors: π's and e's; then
+// small and large factors, powers of two, factors near 2^32 and long runs of one factor.
 TEST(Series, DenominatorBoundsHoldTheExactProducts) {
   const struct {
     const char* what;
     std::uint32_t first;
     int count;
-    std::uint64_t (*factor)(int i);
+    std::uint64_t (*factor)(std::int32_t pass);
   } sequences[] = {
-      {"pi", MachinFirstDen, MachinSaturatingPass,
-       [](int i) { return MachinDenominatorFactor(2 * i + 1); }},
-      {"e", 1, FactorialSaturatingTerm, [](int i) { return std::uint64_t(i); }},
+      {"pi", MachinSeries::FirstDen, MachinSaturatingPass, MachinSeries::DenominatorFactor},
+      {"e", FactorialSeries::FirstDen, FactorialSaturatingPass, FactorialSeries::DenominatorFactor},
       {"small", 3, 3000, [](int i) { return std::uint64_t(2 + i % 3); }},
       {"large", 0xFFFFFFFF, 2000, [](int i) { return std::uint64_t(0xFFFFFFFF - 2 * (i % 7)); }},
       {"powers of two", 1, 2000, [](int i) { return std::uint64_t{1} << (1 + i % 31); }},
@@ -221,8 +222,8 @@ TEST(Series, DenominatorBoundsHoldTheExactProducts) {
     for (int i = 1; i <= s.count; ++i) {
       bound.Grow(s.factor(i));
       product *= longtest::FromWord(s.factor(i));
-      const mpz_class value = longtest::FromWord(bound.Mantissa())
-                              << static_cast<mp_bitcnt_t>(bound.Exponent());
+      const mpz_class value = longtest::FromWord(bound.mantissa)
+                              << static_cast<mp_bitcnt_t>(bound.exponent);
       ASSERT_GE(value, product) << s.what << " " << i;
       ASSERT_LE(mpz_sizeinbase(value.get_mpz_t(), 2), mpz_sizeinbase(product.get_mpz_t(), 2) + 1)
           << s.what << " " << i;
@@ -230,62 +231,51 @@ TEST(Series, DenominatorBoundsHoldTheExactProducts) {
   }
 }
 
-// Every text that the program reads from a sum within the capacity, at the places its settle
-// scan asks for, against the expansion of the exact sum: each of π's, e's first forty and every
-// fiftieth.
-// There, too, the sum's tail bounds hold its tail, the value (GMP's, far finer than the text)
-// less the sum: at π's first passes the 239-series' share of the tail's lead still counts. Past
-// the capacity the exact sum answers, and saturates.
-TEST(Series, EveryTextWithinTheCapacityIsTheExactSums) {
-  const auto run = [](auto& series, auto& exact, int lastWithin, int checkEvery,
-                      mpz_class (*truth)(const mpz_class&), unsigned long digits) {
-    OverflowFlag = false;
-    SettledDigits settled;
-    RecordingSink sink;
-    const mpz_class one = truedigits::PowerOfTen(digits), value = truth(one);
-    for (int pass = 1; pass <= lastWithin; ++pass) {
-      series.Next();
-      const std::int32_t count = settled.NextPosition() + Lookahead;
-      const std::string text = series.sum.Text(count);
-      if (pass % checkEvery == 0 || pass <= 40) {
-        const TBunsuu& sum = exact.At(series.k);
-        ASSERT_EQ(text, FractionDigits(sum, count)) << "pass " << pass;
-        // The value is within 10^6 units of one, sixty-odd digits below the last tail's first.
-        const mpz_class tail = value - longtest::Value(sum.Num) * one / longtest::Value(sum.Den);
-        const TailBounds bounds = series.sum.Tail(count);
-        const DecimalBounds& m = bounds.magnitude;
-        const mpq_class x0 = arithcheck::DecimalValue(m.low, m.exponent) * one,
-                        x1 = arithcheck::DecimalValue(m.high, m.exponent) * one;
-        const mpq_class low = bounds.negative ? mpq_class(-x1) : x0,
-                        high = bounds.negative ? mpq_class(-x0) : x1;
-        ASSERT_TRUE(low <= tail - 1000000 && tail + 1000000 <= high) << "pass " << pass;
-      }
-      settled.Scan(text, sink);
+// Every expansion that the program reads from a sum within the capacity, at the places its
+// settle scan asks for, against the expansion of the exact sum: each of π's, e's first forty and
+// every fiftieth. There, too, the sum's tail bounds hold its tail, the value (GMP's, far finer
+// than the expansion) less the sum: at π's first passes the 239-series' share of the tail's lead
+// still counts. Past the capacity the exact sum answers, and saturates.
+template <class Series>
+void ExpansionsAreTheExactSums(int lastWithin, int places, int checkEvery,
+                               mpz_class (*truth)(const mpz_class&), unsigned long digits) {
+  OverflowFlag = false;
+  PartialSums<Series> sums(places + Lookahead);
+  Series series;
+  typename Series::ExactSum exact;
+  SettledDigits settled;
+  RecordingSink sink;
+  const mpz_class one = truedigits::PowerOfTen(digits), value = truth(one);
+  for (int pass = 1; pass <= lastWithin; ++pass) {
+    sums.NextPass();
+    series.NextPass();
+    const std::int32_t count = settled.NextPosition() + Lookahead;
+    const std::string expansion = sums.Expansion(count);
+    if (pass % checkEvery == 0 || pass <= 40) {
+      const TBunsuu& sum = exact.At(pass);
+      ASSERT_EQ(expansion, FractionDigits(sum, count)) << "pass " << pass;
+      // The value is within 10^6 units of one, sixty-odd digits below the last tail's first.
+      const mpz_class tail = value - longtest::Value(sum.Num) * one / longtest::Value(sum.Den);
+      const TailBounds bounds = series.Tail(count);
+      const DecimalBounds& m = bounds.magnitude;
+      const mpq_class x0 = arithcheck::DecimalValue(m.low, m.exponent) * one,
+                      x1 = arithcheck::DecimalValue(m.high, m.exponent) * one;
+      const mpq_class low = bounds.negative ? mpq_class(-x1) : x0,
+                      high = bounds.negative ? mpq_class(-x0) : x1;
+      ASSERT_TRUE(low <= tail - 1000000 && tail + 1000000 <= high) << "pass " << pass;
     }
-    series.Next();
-    EXPECT_EQ(series.sum.Text(settled.NextPosition() + Lookahead), "");
-    EXPECT_TRUE(OverflowFlag);
-  };
-  struct Pi {
-    MachinSum sum{MachinPlacesWithinCapacity + Lookahead};
-    int k = 1;
-    void Next() {
-      sum.NextPass();
-      k += 2;
-    }
-  } pi;
-  MachinExactSum piExact;
-  run(pi, piExact, MachinSaturatingPass - 1, 1, truedigits::PiMinusThree, 2100);
-  struct E {
-    FactorialSum sum{FactorialPlacesWithinCapacity + Lookahead};
-    int k = 1;
-    void Next() {
-      sum.NextTerm();
-      ++k;
-    }
-  } e;
-  FactorialExactSum eExact;
-  run(e, eExact, FactorialSaturatingTerm - 2, 50, truedigits::EMinusTwo, 10100);
+    settled.Scan(expansion, sink);
+  }
+  sums.NextPass();
+  EXPECT_EQ(sums.Expansion(settled.NextPosition() + Lookahead), "");
+  EXPECT_TRUE(OverflowFlag);
+}
+
+TEST(Series, EveryExpansionWithinTheCapacityIsTheExactSums) {
+  ExpansionsAreTheExactSums<MachinSeries>(MachinSaturatingPass - 1, MachinPlacesWithinCapacity, 1,
+                                          truedigits::PiMinusThree, 2100);
+  ExpansionsAreTheExactSums<FactorialSeries>(
+      FactorialSaturatingPass - 1, FactorialPlacesWithinCapacity, 50, truedigits::EMinusTwo, 10100);
 }
 
 // Machin's two series, π - 3 and e - 2, from one word to the capacity's width: each within its
@@ -300,8 +290,8 @@ TEST(Series, ValuesWithinTheirError) {
        [](const mpz_class& one) { return mpz_class(16 * truedigits::ArctanOfInverse(5, one)); }},
       {"4 arctan(1/239)", [](int words) { return ArctanOfInverse(words, 4, 239); },
        [](const mpz_class& one) { return mpz_class(4 * truedigits::ArctanOfInverse(239, one)); }},
-      {"pi - 3", PiMinusThree, truedigits::PiMinusThree},
-      {"e - 2", EMinusTwo, truedigits::EMinusTwo},
+      {"pi - 3", MachinSeries::Value, truedigits::PiMinusThree},
+      {"e - 2", FactorialSeries::Value, truedigits::EMinusTwo},
   };
   const mpz_class guard = truedigits::PowerOfTen(30);
   for (const auto& s : series) {
@@ -400,30 +390,31 @@ TEST(Series, FlagSetOnEntryGivesTheHeaderOnly) {
 }
 
 // The capacity's facts that the program derives from MaxDigits, against the numbers that the
-// sums give above: the places that π, e and √n complete, and the pass and the term whose sums
-// the capacity no longer holds.
+// sums give above: the places that π and √n complete, and the passes whose sums the capacity no
+// longer holds. The places of e are the program's own; the digits hold them below.
 TEST(SeriesCapacity, DerivedFacts) {
   const struct {
     const char* what;
     std::int32_t derived, expected;
   } facts[] = {
       {"places of pi", MachinPlacesWithinCapacity, 1996},
-      {"places of e", FactorialPlacesWithinCapacity, 8004},
+      {"places of every root", SqrtPlacesWithinCapacity, 10029},
       {"pass of pi", MachinSaturatingPass, 1428},
-      {"term of e", FactorialSaturatingTerm, 3258},
+      {"pass of e, adding 1/3258!", FactorialSaturatingPass, 3257},
   };
   for (const auto& f : facts)
     EXPECT_EQ(f.derived, f.expected) << f.what;
 }
 
-// π completes 1996 places and e 8004; one place more prints the same digits and then ends on
-// the overflow.
+// π and e complete the places that the capacity holds; one place more prints the same digits and
+// then ends on the overflow.
 TEST(SeriesCapacity, PiAndEAtTheCapacity) {
   const struct {
     Computation computation;
     bool pi;
     int lastPlace;
-  } cases[] = {{ComputePi, true, 1996}, {ComputeE, false, 8004}};
+  } cases[] = {{ComputePi, true, MachinPlacesWithinCapacity},
+               {ComputeE, false, FactorialPlacesWithinCapacity}};
   for (const auto& c : cases) {
     const std::string truth = TrueDigits(c.pi, c.lastPlace + 10);
     const Result full = Compute(c.computation, c.lastPlace);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Capacity.h"
 #include "DialogueSupport.h"
 #include "LongGmp.h"
 #include "Sqrt.h"
@@ -97,18 +98,20 @@ int PlacesWithinCapacity(unsigned n) {
   }
 }
 
-// Every n completes 10,029 places; beyond, the step that first outgrows the capacity ends the
-// computation with the digits found so far. Which of its products outgrows it first depends
-// on n: for 4 the root times ten, for 9 only twice the root.
+// Every n completes the places that the capacity holds for all of them, the largest root exactly
+// those; beyond, the step that first outgrows the capacity ends the computation with the digits
+// found so far. Which of its products outgrows it first depends on n: for 4 the root times ten,
+// for 9 only twice the root.
 TEST(ComputeSqrt, CapacityDependsOnN) {
   struct Case {
     unsigned n;
     int lastDigit;
   };
-  for (const Case c : {Case{65535, 10029}, Case{2, 10031}, Case{4, 10032}, Case{9, 10031},
-                       Case{7, 0}, Case{26, 0}}) {
+  for (const Case c : {Case{65535, SqrtPlacesWithinCapacity}, Case{2, 10031}, Case{4, 10032},
+                       Case{9, 10031}, Case{7, 0}, Case{26, 0}}) {
     const Result r = RunSqrt(c.n, 10040);
     EXPECT_TRUE(r.overflow) << c.n;
+    EXPECT_GE(static_cast<int>(r.digitString.size()), SqrtPlacesWithinCapacity) << c.n;
     EXPECT_EQ(r.digitString, TrueDigits(c.n, PlacesWithinCapacity(c.n))) << c.n;
     if (c.lastDigit > 0) {
       EXPECT_EQ(static_cast<int>(r.digitString.size()), c.lastDigit) << c.n;

@@ -1,5 +1,5 @@
-// Machin's formula. The term of the pass of k is t = (term5 + term239) / k with
-// term5 = 16 (-1)^j / 5^k and term239 = -4 (-1)^j / 239^k, j = (k - 1) / 2, so
+// Machin's formula. The term of pass j is t = (term5 + term239) / k with term5 = 16 (-1)^j / 5^k
+// and term239 = -4 (-1)^j / 239^k, k = MachinOdd(j), so
 // t = (-1)^j (16 * 239^k - 4 * 5^k) / (5^k 239^k k). Every prime of a denominator is 5, 239 or
 // a prime of some k.
 #include "Machin.h"
@@ -8,7 +8,6 @@
 #include <cassert>
 #include <cstdint>
 #include <numeric>
-#include <string>
 #include <vector>
 
 #include "Capacity.h"
@@ -21,9 +20,9 @@
 
 namespace {
 
-// Whether the term of the pass of k is subtracted: (-1)^j with j = (k - 1) / 2.
-constexpr bool NegativeTerm(std::int32_t k) {
-  return k % 4 == 3;
+// Whether the terms of 1/x^d, d = 2i + 1, are subtracted: (-1)^i, as in pass i.
+constexpr bool Subtracted(std::int32_t d) {
+  return d % 4 == 3;
 }
 
 constexpr std::uint64_t RatioUnit = DecimalBounds::RatioUnit;
@@ -52,7 +51,7 @@ void ArctanNumerators(const TLongNum& lcm, std::int32_t k, TLongNum (&sums)[2]) 
       }
       LongMulWord(share, r, group);
       LongMulWord(sums[x], power, sums[x]);
-      (NegativeTerm(d) ? LongSub : LongAdd)(sums[x], group, sums[x]);
+      (Subtracted(d) ? LongSub : LongAdd)(sums[x], group, sums[x]);
     }
   }
 }
@@ -71,7 +70,7 @@ SeriesValue ArctanOfInverse(int words, std::uint64_t c, std::uint64_t x) {
   });
 }
 
-SeriesValue PiMinusThree(int words) {
+SeriesValue MachinSeries::Value(int words) {
   SeriesValue pi = ArctanOfInverse(words, 16, 5);
   const SeriesValue second = ArctanOfInverse(words, 4, 239);
   pi.value.Subtract(second.value);
@@ -87,16 +86,16 @@ MachinExactSum::MachinExactSum() {
   LongFromInt(239, power239_);
 }
 
-const TBunsuu& MachinExactSum::At(std::int32_t k) {
-  assert(k >= k_ && k <= 2 * MachinSaturatingPass + 1);
-  if (k - 2 > k_) Evaluate(k - 2);
-  while (k_ < k)
-    AddTerm();
+const TBunsuu& MachinExactSum::At(std::int32_t pass) {
+  assert(pass >= pass_ && pass <= MachinSaturatingPass);
+  if (pass - 1 > pass_) Evaluate(pass - 1);
+  while (pass_ < pass)
+    AddPass();
   return sum_.Value;
 }
 
-// The term of the pass of k in lowest terms. With A = 16 * 239^k - 4 * 5^k, c = gcd(A, k),
-// u = A / c and k' = k / c, it is (-1)^j u / (5^k 239^k k'), and u is prime to every factor of
+// The term of pass j in lowest terms, k = MachinOdd(j). With A = 16 * 239^k - 4 * 5^k, c = gcd(A,
+// k), u = A / c and k' = k / c, it is (-1)^j u / (5^k 239^k k'), and u is prime to every factor of
 // that denominator:
 //   - 5 does not divide A: 16 = 1 and 239 = 4 (mod 5), so A = 4^k (mod 5), which is not 0;
 //   - 239 does not divide A: A = -4 * 5^k (mod 239), and the prime 239 divides neither 4 nor 5;
@@ -106,20 +105,20 @@ const TBunsuu& MachinExactSum::At(std::int32_t k) {
 // The sum is in lowest terms after every pass, and so is the term: Henrici's reduction, which
 // the factored sum uses, needs both. The denominator is 5^(k + a) 239^(k + b) times the rest of
 // k', where 5^a 239^b is what k' holds of the two primes.
-void MachinExactSum::AddTerm() {
-  k_ += 2;
+void MachinExactSum::AddPass() {
+  const std::int32_t k = MachinOdd(++pass_);
   LongMulWord(power5_, MachinSquareOf5, power5_);
   LongMulWord(power239_, MachinSquareOf239, power239_);
   TLongNum u, scaled;
   LongMulWord(power239_, 16, u);
   LongMulWord(power5_, 4, scaled);
   LongSub(u, scaled, u);
-  const auto k = static_cast<std::uint64_t>(k_);
-  const auto c = static_cast<std::int32_t>(std::gcd(LongModWord(u, k), k));
+  const auto c = static_cast<std::int32_t>(
+      std::gcd(LongModWord(u, static_cast<std::uint64_t>(k)), static_cast<std::uint64_t>(k)));
   LongDivExactWord(u, static_cast<std::uint64_t>(c), u);
-  if (NegativeTerm(k_)) LongNegate(u);
-  std::int32_t rest = k_ / c;
-  TPrimePower den[] = {{5, k_}, {239, k_}};
+  if (Subtracted(k)) LongNegate(u);
+  std::int32_t rest = k / c;
+  TPrimePower den[] = {{5, k}, {239, k}};
   for (; rest % 5 == 0; rest /= 5)
     ++den[0].Exponent;
   for (; rest % 239 == 0; rest /= 239)
@@ -127,7 +126,7 @@ void MachinExactSum::AddTerm() {
   BunsuuAddFactored(sum_, u, den, rest);
 }
 
-// The sum after the pass of k as one fraction N / D over the terms' common denominator
+// The sum after pass j, k = MachinOdd(j), as one fraction N / D over the terms' common denominator
 // D = L 5^k 239^k, L the least common multiple of the odd numbers up to k: since
 // 16 / ((2i + 1) 5^(2i + 1)) = 16 239^k (L / (2i + 1)) 5^(k - 2i - 1) / D, and the same for 239,
 // N = 239^k (16 A_5 - 3 L 5^k) - 4 5^k A_239 (A_x as ArctanNumerators gives them). Each number
@@ -141,14 +140,15 @@ void MachinExactSum::AddTerm() {
 // N = +-(L / p) 4 5^(k - p) 239^(k - p) (4 239^p - 5^p) (mod p); and p divides
 // 4 239^p - 5^p = 4 * 239 - 5 = 951 = 3 * 317 (mod p, by Fermat's little theorem) only where it
 // is 3 or 317. The other primes of L need not be tried.
-void MachinExactSum::Evaluate(std::int32_t k) {
+void MachinExactSum::Evaluate(std::int32_t pass) {
+  const std::int32_t k = MachinOdd(pass);
   // The primes that may divide N, each with its exponent in D, 5 and 239 first as the sum keeps
   // them; L's rest without 5 and 239, and L.
   std::vector<TPrimePower> primes{{5, k}, {239, k}};
   TLongNum rest = LongOne, lcm;
   std::uint64_t powersOf5And239 = 1;
   for (std::int32_t p = 3; p <= k; p += 2) {
-    if (OddLcmGrowth(p) != p) continue;  // not a prime
+    if (!IsOddPrime(p)) continue;
     std::int32_t power = p, e = 1;
     for (; power <= k / p; power *= p)
       ++e;
@@ -180,24 +180,25 @@ void MachinExactSum::Evaluate(std::int32_t k) {
   whole.Factors = {primes[0], primes[1]};
   whole.Rest = rest;
   BunsuuReduceFactored(whole, primes, sum_);
-  k_ = k;
+  pass_ = pass;
 }
 
-MachinSum::MachinSum(std::int32_t textDigits)
-    : lead5_{128, 128, -3},
-      share239_(DivideRoundingUp(DivideRoundingUp(5 * RatioUnit, 4 * 239) * MachinSquareOf5,
-                                 MachinSquareOf239)),
-      decider_(PiMinusThree(WordsToDecide(textDigits)), MachinFirstDen) {}
+// Before the first pass, the next terms are those of m = MachinOdd(1).
+MachinSeries::MachinSeries() : lead5_{16, 16}, share239_(DivideRoundingUp(RatioUnit, 4)) {
+  for (std::int32_t i = 0; i < MachinOdd(1); ++i) {
+    lead5_.Divide(5);
+    share239_ = DivideRoundingUp(share239_ * 5, 239);
+  }
+}
 
-void MachinSum::NextPass() {
-  k_ += 2;
+void MachinSeries::NextPass() {
+  ++pass_;
   lead5_.Divide(MachinSquareOf5);
   share239_ = DivideRoundingUp(share239_ * MachinSquareOf5, MachinSquareOf239);
-  decider_.GrowDenominatorBound(MachinDenominatorFactor(k_));
 }
 
-// With m = k + 2, the tail is the sum over l of (-1)^l a_(m + 2l), a_i = 16 / (i 5^i) -
-// 4 / (i 239^i), of the sign of its first term: the terms fall in size, so the tail lies
+// With m the k of the next pass, the tail is the sum over l of (-1)^l a_(m + 2l), a_i = 16 / (i
+// 5^i) - 4 / (i 239^i), of the sign of its first term: the terms fall in size, so the tail lies
 // between 0 and its first term (Leibniz). Over the lead 16 / (m 5^m) its terms are
 // m / (m + 2l) (25^-l - s 57121^-l) with s = (5/239)^m / 4, so the tail is the lead times
 // r5 - s r239, where r5 and r239 are the sums over l of (-1)^l m / (m + 2l) 25^-l and
@@ -205,9 +206,9 @@ void MachinSum::NextPass() {
 // [r5 - s, r5]. r5's terms are p_l m / (m + 2l) = p_l - p_l 2l / (m + 2l) for p_l = 25^-l, in
 // RatioUnits and rounded outward; the rest after the last term summed lies between 0 and the
 // next one.
-TailBounds MachinSum::Tail(std::int32_t count) const {
-  const auto m = static_cast<std::uint64_t>(k_) + 2;
-  TailBounds tail{lead5_, NegativeTerm(k_ + 2)};
+TailBounds MachinSeries::Tail(std::int32_t count) const {
+  const auto m = static_cast<std::uint64_t>(MachinOdd(pass_ + 1));
+  TailBounds tail{lead5_, Subtracted(MachinOdd(pass_ + 1))};
   tail.magnitude.Divide(m);
   const std::uint64_t negligible = ExpansionDecider::NegligibleRatio(tail.magnitude, count);
   std::uint64_t powerLow = RatioUnit, powerHigh = RatioUnit, low = 0, high = 0, l = 0;
@@ -232,9 +233,4 @@ TailBounds MachinSum::Tail(std::int32_t count) const {
   low = low > share239_ ? low - share239_ : 0;
   tail.magnitude.Scale(low, high);
   return tail;
-}
-
-const std::string& MachinSum::Text(std::int32_t count) {
-  return decider_.Expansion(count, Tail(count),
-                            [this]() -> const TBunsuu& { return exact_.At(k_); });
 }

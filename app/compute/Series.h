@@ -1,4 +1,4 @@
-// π and e as exact sums of series, each digit printed once it has settled.
+// π and e as sums of series, each digit printed once it has settled.
 #pragma once
 
 #include <cstdint>
@@ -6,12 +6,12 @@
 
 #include "DigitSink.h"
 
-// π by Machin's formula, one pass of MachinSum at a time.
-// Prints at least decimalPlaces digits (at most four more), unless OverflowFlag is or becomes
-// set; digitString holds the digit text of the last partial sum.
+// π by Machin's formula, pass by pass. Prints at least decimalPlaces digits (at most four more),
+// unless OverflowFlag is or becomes set; digitString holds the expansion of the last partial
+// sum.
 void ComputePi(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString);
 
-// e by the series 2 + 1/2! + 1/3! + ..., one term per iteration. Prints at least
-// decimalPlaces digits (at most three more), unless OverflowFlag is or becomes set;
-// digitString holds the digit text of the last partial sum.
+// e by the series 2 + 1/2! + 1/3! + ..., a term a pass. Prints at least decimalPlaces digits
+// (at most three more), unless OverflowFlag is or becomes set; digitString holds the expansion of
+// the last partial sum.
 void ComputeE(std::uint16_t decimalPlaces, DigitSink& out, std::string& digitString);

@@ -23,6 +23,6 @@ void SettledDigits::Scan(const std::string& current, DigitSink& out) {
                                                 static_cast<std::size_t>(pos - pos_)));
   }
   pos_ = pos;
-  previousTail_.assign(current, std::min(current.size(), static_cast<std::size_t>(pos_ - 1)));
+  previousKept_.assign(current, std::min(current.size(), static_cast<std::size_t>(pos_ - 1)));
   previousLength_ = current.size();
 }
