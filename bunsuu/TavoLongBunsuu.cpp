@@ -177,23 +177,18 @@ void BunsuuAddFactored(TFactoredBunsuu& sum, const TLongNum& num, std::span<cons
 void BunsuuReduceFactored(const TFactoredBunsuu& r, std::span<const TPrimePower> shared,
                           TFactoredBunsuu& f) {
   assert(r.Factored && shared.size() >= r.Factors.size());
-  TBunsuu reduced = r.Value;
-  TLongNum reducedRest = r.Rest;
-  std::vector<TPrimePower> factors = r.Factors;
-  const std::vector<TPrimePower> taken = TakeCommonPrimes(reduced.Num, shared);
+  TFactoredBunsuu reduced = r;
+  const std::vector<TPrimePower> taken = TakeCommonPrimes(reduced.Value.Num, shared);
   for (std::size_t i = 0; i < taken.size(); ++i) {
-    DivideByPower(reduced.Den, taken[i]);
-    if (i < factors.size()) {
-      assert(factors[i].Prime == taken[i].Prime);
-      factors[i].Exponent -= taken[i].Exponent;
+    DivideByPower(reduced.Value.Den, taken[i]);
+    if (i < reduced.Factors.size()) {
+      assert(reduced.Factors[i].Prime == taken[i].Prime);
+      reduced.Factors[i].Exponent -= taken[i].Exponent;
     } else {
-      DivideByPower(reducedRest, taken[i]);
+      DivideByPower(reduced.Rest, taken[i]);
     }
   }
-  f.Value = reduced;
-  f.Factors = std::move(factors);
-  f.Rest = reducedRest;
-  f.Factored = true;
+  f = std::move(reduced);
 }
 
 TBunsuu BunsuuSum(const TBunsuu& x, const TBunsuu& y) {

@@ -7,7 +7,9 @@
 // MaxLongNum / MaxLongNum. A zero denominator is not refused: a/0 reduces to 1/0 or -1/0, and
 // 0/0 saturates.
 //
-// Operands are read before the result is written, so the destination may be an operand.
+// Operands are read before the result is written, so the destination may be an operand. This is
+// the layer's whole set of operations: BunsuuSum, BunsuuSub, BunsuuMul, BunsuuDiv and
+// BunsuuFromInt have no caller in the program today, and are kept and tested with the rest.
 #pragma once
 
 #include <cstdint>

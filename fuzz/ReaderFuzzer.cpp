@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "MemoryStreams.h"
 #include "NumberReader.h"
 #include "ReferenceReader.h"
 #include "Streams.h"

@@ -83,8 +83,7 @@ void LongMulWordPair(TLongNum& a, std::uint64_t c, TLongNum& b, std::uint64_t w)
     LongMulWord(b, w, b);
     return;
   }
-  // The words of the shorter above its length are zero, so one sweep over the longer's words
-  // serves both.
+  // The shorter's words above its length are zero: one sweep serves both.
   const int na = UsedWords(a), nb = UsedWords(b), n = na > nb ? na : nb;
   Word high[] = {c, 0};
   WordsMulWordPair(WordsOf(a), WordsOf(b), n, w, high);

@@ -37,19 +37,16 @@ void LongSaturate(TLongNum& a) {
   NoteSaturation();
 }
 
-int LongHeadroom(const TLongNum& a) {
-  assert(Normalized(a));
-  return a.Overflowed ? 0 : MaxBits - BitLength(a);
-}
-
 bool LongDividesWithinCapacity(const TLongNum& n) {
-  return LongHeadroom(n) > 0;
+  assert(Normalized(n));
+  return !n.Overflowed && BitLength(n) < MaxBits;
 }
 
 bool LongExpansionWithinCapacity(const TLongNum& den) {
   // With den below 2^(MaxBits - 5), ten times a remainder is below 16 den, itself below
   // 2^(MaxBits - 1).
-  return LongHeadroom(den) >= MaxBits - MaxExpansionBits;
+  assert(Normalized(den));
+  return !den.Overflowed && BitLength(den) <= MaxExpansionBits;
 }
 
 bool LongIsZero(const TLongNum& a) {

@@ -6,7 +6,9 @@
 // without computing and without touching the flag.
 //
 // Results are written into a record that the caller names last; unless an operation says
-// otherwise, that record may be the same as any operand.
+// otherwise, that record may be the same as any operand. This is the layer's whole set of
+// operations: a few have no caller in the program today (the shifts, LongInc, LongMod), and are
+// kept and tested with the rest.
 #pragma once
 
 #include <array>
@@ -14,7 +16,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// The capacity of a value, in base-256 digits. 256^4166 - 1 has 10,033 decimal digits.
+// The capacity of a value, in base-256 digits: the program's fixed design size, a little over
+// 10,000 decimal digits (256^4166 - 1 has 10,033). Every other capacity fact derives from it.
 inline constexpr int MaxDigits = 4166;
 // The capacity in bits: a magnitude of MaxBits bits has the full width.
 inline constexpr int MaxBits = 8 * MaxDigits;
@@ -105,7 +108,7 @@ inline constexpr TLongNum LongZero = tavo_long_detail::SmallConstant(0, 1);
 inline constexpr TLongNum LongOne = tavo_long_detail::SmallConstant(1, 1);
 inline constexpr TLongNum LongTwo = tavo_long_detail::SmallConstant(2, 1);
 inline constexpr TLongNum LongTen = tavo_long_detail::SmallConstant(10, 1);
-// -2^31, the one 32-bit value that LongFromInt is not asked for.
+// -2^31, which LongToInt gives back as INT32_MIN.
 inline constexpr TLongNum LongMinInt = tavo_long_detail::SmallConstant(0x80000000u, -1);
 // 256^MaxDigits - 1, the value every saturation gives.
 inline constexpr TLongNum MaxLongNum = tavo_long_detail::Saturated();
@@ -124,9 +127,6 @@ void LongSaturate(TLongNum& a);
 
 // --- The capacity, for the layers that must know ahead whether a step can saturate ---
 
-// The bits by which |a| can still grow before it reaches the capacity: MaxBits less its bit
-// length (MaxBits for zero, 0 for a value of the full width or a saturated one).
-int LongHeadroom(const TLongNum& a);
 // True when no division of n (LongDiv, LongMod, LongDivMod, the first division of LongGcd) by
 // a non-zero divisor can be beyond the capacity: n is not saturated and has less than the full
 // width. A division by 1 can then be skipped, as it cannot change n.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "MemoryStreams.h"
 #include "NumberReader.h"
 #include "Streams.h"
 

@@ -16,7 +16,8 @@
 namespace capacity_facts {
 
 // The first pass after which the bound on a common denominator of the series' sums has more than
-// MaxExpansionBits bits.
+// MaxExpansionBits bits. The bound asserts that each factor is below 2^32, as it needs, and an
+// assert that fails stops a constant evaluation: a build with asserts checks every pass's.
 template <class Series>
 constexpr std::int32_t FirstPassBeyondExpansion() {
   DenominatorBound bound(Series::FirstDen);
@@ -24,16 +25,6 @@ constexpr std::int32_t FirstPassBeyondExpansion() {
     bound.Grow(Series::DenominatorFactor(pass));
     if (bound.Bits() > MaxExpansionBits) return pass;
   }
-}
-
-// Whether the series' denominator factors are below 2^32, as the bound takes them, up to pass
-// last.
-template <class Series>
-constexpr bool FactorsFitTheBound(std::int32_t last) {
-  for (std::int32_t pass = 1; pass <= last; ++pass) {
-    if (Series::DenominatorFactor(pass) >> 32 != 0) return false;
-  }
-  return true;
 }
 
 // The place of the first significant digit of the term of pass j, floor(log10(1 / |t|)) for
@@ -51,10 +42,9 @@ constexpr int MachinTermPlace(std::int32_t pass) {
 }
 
 // The steps of the longhand square root that no n below 2^16 takes beyond the capacity: after
-// k - 1 steps root < 256 10^(k - 1) and rem <= 2 root, so the values of step k, root 10, twice
-// that and rem 100 <= 200 root, all lie below 5120 10^k. Every step k with
-// 5120 10^k < 256^MaxDigits stays within it: the largest such k is floor(log10(x)) for
-// x = 256^MaxDigits / 5120, which is no power of ten. -1 where the bounds do not tell it.
+// k - 1 steps root < 256 10^(k - 1) and rem <= 2 root, so step k's values, root 10, twice that
+// and rem 100, lie below 5120 10^k; the largest k with 5120 10^k < 256^MaxDigits is
+// floor(log10(256^MaxDigits / 5120)), no power of ten. -1 where the bounds do not tell it.
 constexpr int SqrtStepsWithinCapacity() {
   DecimalBounds x{1, 1};
   for (int i = 0; i < MaxBits / 4; ++i)
@@ -84,12 +74,10 @@ inline constexpr std::int32_t MachinPlacesWithinCapacity =
 inline constexpr std::int32_t FactorialSaturatingPass =
     capacity_facts::FirstPassBeyondExpansion<FactorialSeries>();
 // The places of e that the capacity holds. From a few hundred passes on, the terms shrink faster
-// than the settle scan moves: it reads each expansion only as far as the one before went,
-// Lookahead places past the next digit to print, and so moves at most Lookahead places every two
-// passes. Where it stands after the last pass within the capacity depends on how the first few
-// hundred expansions settled, which only the digits tell: the number is the program's, which the
-// tests hold, and bounded here by that pace over the passes within the capacity and by the
-// digits of the last sum's expansion.
+// than the settle scan moves, at most Lookahead places every two passes (it reads each expansion
+// only as far as the one before went); where it stands after the last pass within the capacity
+// depends on how the first expansions settled. So the number is the program's, which the digits
+// hold in the tests, bounded here by that pace and by the digits of the last sum's expansion.
 inline constexpr std::int32_t FactorialPlacesWithinCapacity = 8004;
 static_assert(FactorialPlacesWithinCapacity <= Lookahead * (FactorialSaturatingPass - 1) / 2 &&
               FactorialPlacesWithinCapacity < MaxDecimalDigits);
@@ -98,7 +86,5 @@ static_assert(FactorialPlacesWithinCapacity <= Lookahead * (FactorialSaturatingP
 // as far as their own values stay below the capacity.
 inline constexpr std::int32_t SqrtPlacesWithinCapacity = capacity_facts::SqrtStepsWithinCapacity();
 
-static_assert(capacity_facts::FactorsFitTheBound<MachinSeries>(MachinSaturatingPass) &&
-              capacity_facts::FactorsFitTheBound<FactorialSeries>(FactorialSaturatingPass));
 // The bounds tell π's last term's place and √'s steps.
 static_assert(MachinPlacesWithinCapacity > 0 && SqrtPlacesWithinCapacity > 0);

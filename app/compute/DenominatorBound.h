@@ -9,9 +9,8 @@
 // mantissa 2^exponent, the mantissa below 2^32: at least the product of the factors it has
 // grown by. Each product is rounded up to 32 bits, so after n factors the bound exceeds the
 // product by a factor below (1 + 2^-31)^n: for the some thousands that a series takes, it has
-// at most one bit more than the product. A plain value, as DecimalBounds is, whose fields are the
-// number it stands for; constant-evaluated as well, so that the capacity's facts come from the
-// very bound that the program keeps.
+// at most one bit more than the product. A plain value, constant-evaluated as well, so that the
+// capacity's facts come from the very bound that the program keeps.
 struct DenominatorBound {
   std::uint64_t mantissa;
   int exponent = 0;

@@ -28,16 +28,14 @@ struct Units {
   std::uint64_t part = 0;
 };
 
-// The parts' sum may pass 2^64, so the carry is found from what y.part leaves below 10^19.
+// The parts' sum may pass 2^64: the carry is found from what y.part leaves below 10^19.
 Units operator+(Units x, Units y) {
-  const std::uint64_t room = Base - y.part;
-  return x.part >= room ? Units{x.whole + y.whole + 1, x.part - room}
-                        : Units{x.whole + y.whole, x.part + y.part};
+  const bool carry = x.part >= Base - y.part;
+  return {x.whole + y.whole + carry, carry ? x.part - (Base - y.part) : x.part + y.part};
 }
-
 Units operator-(Units x, Units y) {
-  return x.part >= y.part ? Units{x.whole - y.whole, x.part - y.part}
-                          : Units{x.whole - y.whole - 1, Base - y.part + x.part};
+  const bool borrow = x.part < y.part;
+  return {x.whole - y.whole - borrow, borrow ? Base - y.part + x.part : x.part - y.part};
 }
 
 // A tail's mantissa m times 10^shift, shift at most 19, rounded down or up, in units.
@@ -90,13 +88,12 @@ std::uint64_t ExpansionDecider::NegligibleRatio(const DecimalBounds& lead, std::
   return DecimalBounds::RatioUnit / PowerOfTen(std::max(j, 0));
 }
 
-bool ExpansionDecider::FromValue(std::int32_t count, const TailBounds& tail) {
+const std::string* ExpansionDecider::FromValue(std::int32_t count, const TailBounds& tail) {
   // The exact sum alone owns the overflow: the value answers only while the bound keeps that
-  // sum's expansion plain long division within the capacity. For π and e the bound first passes
-  // MaxExpansionBits at the very pass where the exact sum saturates (Capacity.h).
-  if (bound_.Bits() > MaxExpansionBits) return false;
+  // sum's expansion plain long division, up to the pass where the sum saturates (Capacity.h).
+  if (bound_.Bits() > MaxExpansionBits) return nullptr;
   const std::optional<std::int64_t> offset = ExpansionOffset(value_.value, count, tail);
-  if (!offset) return false;
+  if (!offset) return nullptr;
   // expansion_ := the value's first count digits, then the offset added from the last one up.
   const auto size = static_cast<std::size_t>(count);
   const std::size_t kept = std::min(expansion_.size(), size);
@@ -110,11 +107,11 @@ bool ExpansionDecider::FromValue(std::int32_t count, const TailBounds& tail) {
   changed_ = size;
   for (std::int64_t carry = *offset; carry != 0;) {
     // A sum outside [0, 1) has no such expansion; none of these series has one.
-    if (changed_ == 0) return false;
+    if (changed_ == 0) return nullptr;
     --changed_;
     const std::int64_t digit = expansion_[changed_] - '0' + carry;
     carry = digit >= 0 ? digit / 10 : -((9 - digit) / 10);
     expansion_[changed_] = static_cast<char>('0' + (digit - 10 * carry));
   }
-  return true;
+  return &expansion_;
 }

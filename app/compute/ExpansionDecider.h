@@ -11,9 +11,7 @@
 #include "DecimalBounds.h"
 #include "DecimalFixed.h"
 #include "DenominatorBound.h"
-#include "FractionDigits.h"
 #include "SeriesValue.h"
-#include "TavoLongBunsuu.h"
 
 // How far a partial sum lies from the series' value: the value less the sum is x, or -x where
 // negative, for some x within magnitude.
@@ -22,10 +20,9 @@ struct TailBounds {
   bool negative = false;
 };
 
-// The words after the point that a value needs for expansions of up to count digits: theirs
-// and two more. Below the 19 digits after the cut that ExpansionOffset reads, a whole word then
-// lies between them and the last word, so that an error of less than 10^19 units of the last
-// word is less than one unit of the last digit read.
+// The words after the point that a value needs for expansions of up to count digits: theirs and
+// two more, so that a whole word lies between the 19 digits after the cut that ExpansionOffset
+// reads and the last word: an error below 10^19 units of that is below a unit of the last read.
 constexpr int WordsToDecide(std::int32_t count) {
   return (count + DecimalWordDigits - 1) / DecimalWordDigits + 2;
 }
@@ -56,26 +53,16 @@ class ExpansionDecider {
   // bounds are wider: by the ratios' rounding and, for π's first passes, the 239-series' share.
   static std::uint64_t NegligibleRatio(const DecimalBounds& lead, std::int32_t count);
   // The first count digits after the point of the sum whose tail lies within tail, as
-  // FractionDigits gives them for the exact sum: the value's where it decides them, else the
-  // expansion of the exact sum that exactSum() gives, saturations and all. The digits stay
-  // until the next call.
-  template <class Exact>
-  const std::string& Expansion(std::int32_t count, const TailBounds& tail, Exact exactSum) {
-    if (FromValue(count, tail)) return expansion_;
-    exactExpansion_ = FractionDigits(exactSum(), count);
-    return exactExpansion_;
-  }
+  // FractionDigits gives them for the exact sum, where the value decides them; else nothing. The
+  // digits stay until the next call.
+  const std::string* FromValue(std::int32_t count, const TailBounds& tail);
 
  private:
-  // Makes expansion_ the first count digits of the value less the tail, where the value decides
-  // them.
-  bool FromValue(std::int32_t count, const TailBounds& tail);
-
   SeriesValue value_;
   std::string valueDigits_;  // every digit of the value after the point
   DenominatorBound bound_;
   // The last expansion from the value: valueDigits_ but from changed_ on, where the tail changed
-  // them; and the last one from the exact sum.
-  std::string expansion_, exactExpansion_;
+  // them.
+  std::string expansion_;
   std::size_t changed_ = 0;
 };

@@ -23,7 +23,7 @@ const TBunsuu& FactorialExactSum::At(std::int32_t pass) {
   while (pass_ < pass) {
     std::uint64_t q = 1, p = 0;
     for (; pass_ < pass; ++pass_) {
-      const std::uint64_t f = FactorialFactor(pass_ + 1);
+      const std::uint64_t f = FactorialSeries::DenominatorFactor(pass_ + 1);
       if (q > UINT64_MAX / f) break;
       q *= f;
       p = p * f + 1;
@@ -35,11 +35,11 @@ const TBunsuu& FactorialExactSum::At(std::int32_t pass) {
 
 // Before the first pass the next term is 1/1! divided by the first pass's factor.
 FactorialSeries::FactorialSeries() : nextTerm_{1, 1} {
-  nextTerm_.Divide(FactorialFactor(1));
+  nextTerm_.Divide(DenominatorFactor(1));
 }
 
 void FactorialSeries::NextPass() {
-  nextTerm_.Divide(FactorialFactor(++pass_ + 1));
+  nextTerm_.Divide(DenominatorFactor(++pass_ + 1));
 }
 
 // 1/(j + 2)! (1 + 1/(j + 3) + 1/((j + 3)(j + 4)) + ...) after pass j: the ratio's terms p_l, in
@@ -50,7 +50,7 @@ TailBounds FactorialSeries::Tail(std::int32_t count) const {
   const std::uint64_t negligible = ExpansionDecider::NegligibleRatio(nextTerm_, count);
   std::uint64_t termLow = DecimalBounds::RatioUnit, termHigh = termLow;
   std::uint64_t low = 0, high = 0;
-  for (std::uint64_t d = FactorialFactor(pass_ + 2); termHigh > negligible; ++d) {
+  for (std::uint64_t d = DenominatorFactor(pass_ + 2); termHigh > negligible; ++d) {
     low += termLow;
     high += termHigh;
     termLow /= d;

@@ -9,12 +9,6 @@
 #include "SeriesValue.h"
 #include "TavoLongBunsuu.h"
 
-// The factor by which pass j divides the term of the pass before, and multiplies the common
-// denominator (j + 1)!: j + 1.
-constexpr std::uint64_t FactorialFactor(std::int32_t pass) {
-  return static_cast<std::uint64_t>(pass) + 1;
-}
-
 // The exact partial sum, never reduced: Num / Den with Den = (j + 1)! after pass j, as
 // (Num f + 1) / (Den f) adds 1 / (Den f) to Num / Den.
 class FactorialExactSum {
@@ -33,17 +27,16 @@ class FactorialSeries {
  public:
   using ExactSum = FactorialExactSum;
   static constexpr std::uint32_t FirstDen = 1;
-
-  // e - 2 to words words after the point.
   static SeriesValue Value(int words);
+  // The factor j + 1 by which pass j divides the term of the pass before, and multiplies the
+  // common denominator (j + 1)!.
   static constexpr std::uint64_t DenominatorFactor(std::int32_t pass) {
-    return FactorialFactor(pass);
+    return static_cast<std::uint64_t>(pass) + 1;
   }
 
   FactorialSeries();
   void NextPass();
   std::int32_t Pass() const { return pass_; }
-  // Bounds on the terms after the passes taken, tight enough for an expansion of count digits.
   TailBounds Tail(std::int32_t count) const;
 
  private:

@@ -73,8 +73,6 @@ class MachinSeries {
  public:
   using ExactSum = MachinExactSum;
   static constexpr std::uint32_t FirstDen = MachinFirstDen;
-
-  // π - 3 to words words after the point.
   static SeriesValue Value(int words);
   // What pass j adds to the bound on the common denominator: every denominator of that pass
   // divides 5^k 239^k times the least common multiple of the odd numbers up to k.
@@ -86,7 +84,6 @@ class MachinSeries {
   MachinSeries();
   void NextPass();
   std::int32_t Pass() const { return pass_; }
-  // Bounds on the terms after the passes taken, tight enough for an expansion of count digits.
   TailBounds Tail(std::int32_t count) const;
 
  private:

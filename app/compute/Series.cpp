@@ -19,9 +19,8 @@
 namespace {
 
 // The longest expansion that a question reads from a sum within the capacity, Lookahead digits
-// past the next digit to print: 1 at the first pass, which after an overflow is the only one,
-// and later within the places asked for or up to the sum that saturates, whose expansion is
-// exact.
+// past the next digit to print: 1 at the first pass, after an overflow the only one, and later
+// within the places asked for or up to the sum that saturates, whose expansion is exact.
 std::int32_t LongestExpansion(std::uint16_t decimalPlaces, std::int32_t placesWithinCapacity) {
   return (OverflowFlag ? 1 : std::clamp<std::int32_t>(decimalPlaces, 1, placesWithinCapacity)) +
          Lookahead;

@@ -18,6 +18,6 @@ std::optional<int> AnswerArguments(const std::vector<std::string_view>& argument
                                    std::string_view version, std::string (*help)(), ByteSink& out,
                                    ByteSink& err);
 
-// Tells on err of an output that failed, unless err is the one that failed, and returns the
+// Tells on err of an output that failed, where err itself can still be written, and returns the
 // exit status (1).
 int AnswerOutputError(const OutputError& error, ByteSink& err);

@@ -7,8 +7,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 // A stream of input bytes.
 class ByteSource {
@@ -51,30 +49,3 @@ std::unique_ptr<ByteSink> StandardError();
 // line feed, or on Windows a carriage return and a line feed. The sinks write bytes as they
 // are given, with no text mode to turn one line end into the other.
 extern const std::string_view FailedOutputLineEnd;
-
-// Bytes held in memory.
-class StringSource : public ByteSource {
- public:
-  explicit StringSource(std::string bytes) : bytes_(std::move(bytes)) {}
-  int Next() override {
-    return next_ < bytes_.size() ? static_cast<unsigned char>(bytes_[next_++]) : -1;
-  }
-
- private:
-  std::string bytes_;
-  std::size_t next_ = 0;
-};
-
-// Collects the output in memory, and where each flush happened.
-class StringSink : public ByteSink {
- public:
-  void Write(const char* bytes, std::size_t count) override { text_.append(bytes, count); }
-  void Flush() override { flushes_.push_back(text_.size()); }
-  const std::string& Text() const { return text_; }
-  // The size of the text at each flush, in order.
-  const std::vector<std::size_t>& Flushes() const { return flushes_; }
-
- private:
-  std::string text_;
-  std::vector<std::size_t> flushes_;
-};

@@ -12,6 +12,7 @@
 #include "Console.h"
 #include "Dialogue.h"
 #include "DigitSink.h"
+#include "MemoryStreams.h"
 #include "Streams.h"
 #include "TavoLong.h"
 #include "Texts.h"
