@@ -9,7 +9,6 @@
 #include "MemoryStreams.h"
 #include "NumberReader.h"
 #include "ReferenceReader.h"
-#include "Streams.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "TavoLong.h"
 
 // One step of MulAddDivide: x := floor((a x + c) / b).
 struct DecimalStep {

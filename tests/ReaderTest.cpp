@@ -8,7 +8,6 @@
 
 #include "MemoryStreams.h"
 #include "NumberReader.h"
-#include "Streams.h"
 
 namespace {
 

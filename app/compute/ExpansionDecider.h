@@ -12,6 +12,7 @@
 #include "DecimalFixed.h"
 #include "DenominatorBound.h"
 #include "SeriesValue.h"
+#include "TavoLong.h"
 
 // How far a partial sum lies from the series' value: the value less the sum is x, or -x where
 // negative, for some x within magnitude.

@@ -13,7 +13,6 @@
 #include "Dialogue.h"
 #include "DigitSink.h"
 #include "MemoryStreams.h"
-#include "Streams.h"
 #include "TavoLong.h"
 #include "Texts.h"
 

@@ -2,6 +2,7 @@
 // arithmetic fuzzer and by the seeded tests alike.
 #pragma once
 
+#include <gmp.h>
 #include <gmpxx.h>
 
 #include <cstdint>
@@ -10,9 +11,9 @@
 #include <string>
 
 #include "ArithCheck.h"
+#include "DecimalBounds.h"
 #include "DecimalFixed.h"
 #include "ExpansionDecider.h"
-#include "LongGmp.h"
 #include "TrueDigits.h"
 
 namespace arithcheck {
