@@ -158,7 +158,7 @@ void MachinExactSum::Evaluate(std::int32_t pass) {
       continue;
     }
     LongMulWord(rest, static_cast<std::uint64_t>(power), rest);
-    if (3 * p <= k || 951 % p == 0) primes.push_back({p, e});
+    if (3 * p <= k || (4 * 239 - 5) % p == 0) primes.push_back({p, e});
   }
   LongMulWord(rest, powersOf5And239, lcm);
   TLongNum sums[2], part;

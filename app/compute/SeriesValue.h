@@ -1,4 +1,4 @@
-// The value of a series, computed once to the width that a question's texts need.
+// The value of a series, computed once to the width that a question's expansions need.
 #pragma once
 
 #include <cassert>
