@@ -9,7 +9,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "")
 add_subdirectory(${TAVO_GOOGLETEST_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
-add_executable(console_tests ReaderTest.cpp DialogueTest.cpp FactorialTest.cpp
+add_executable(console_tests ReaderTest.cpp DialogueTest.cpp FactorialTest.cpp LongIdentityTest.cpp
                              CodePageTest.cpp support/TestMain.cpp)
 # The code pages' texts are the Windows console's own, out of its interface.
 target_include_directories(console_tests PRIVATE support ${PROJECT_SOURCE_DIR}/app/console/windows)
