@@ -175,8 +175,8 @@ void LongShiftLeftDigits(TLongNum& a, std::uint16_t n);
 void LongShiftLeft(TLongNum& a, std::uint16_t bits);
 // |a| := |a| div 256^n; when nothing is left, a becomes LongZero.
 void LongShiftRightDigits(TLongNum& a, std::uint16_t n);
-// |a| := |a| div 2^bits. When fewer than bits/8 whole digits are left, a becomes LongZero;
-// a value emptied by the last bits keeps its Sign.
+// |a| := |a| div 2^bits. When the bits/8 whole digits shifted out are all of a's, a becomes
+// LongZero; a value emptied only by the last bits % 8 keeps its Sign.
 void LongShiftRight(TLongNum& a, std::uint16_t bits);
 
 // --- Multiplication ---
@@ -208,8 +208,8 @@ constexpr void ForWordPowers(std::uint64_t base, int e, Apply apply) {
 
 // --- Division and greatest common divisor ---
 //
-// Division truncates toward zero; the remainder has the dividend's Sign (a zero remainder
-// from a real division keeps it too). The quotient has Sign n.Sign * d.Sign even when it is
+// Division truncates toward zero; the remainder has the dividend's Sign, zero or not, except
+// that |n| = |d| gives LongZero. The quotient has Sign n.Sign * d.Sign even when it is
 // zero. A zero divisor saturates the quotient (LongMod: the remainder). A dividend of
 // MaxBits bits, when the divisor shifted up to its top bit is not above it, is beyond
 // the capacity of the division: both results saturate.
